@@ -1,0 +1,29 @@
+// Start-up order, the frame and shutdown. Each step is one call; what it does
+// is owned by the subsystem it names.
+#include "app/game.h"
+
+#include "app/keys.h"
+#include "platform/video.h"
+#include "platform/window.h"
+
+void runStartup()
+{
+    setVideoMode(320, 240); // the 3D view's mode, shown twice as large
+    pixelScale = 2;
+    openGameWindow(); // a failure has been reported; the loop runs without a window
+}
+
+void runFrame()
+{
+    clearFrame();
+    presentFrame();
+    handleWindowKeys();
+    handleQuitAndModeKeys();
+    while (pumpOneMessage()) {
+    }
+}
+
+void runShutdown()
+{
+    releaseVideoBuffers();
+}

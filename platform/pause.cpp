@@ -1,0 +1,29 @@
+// Pauses as real sleeps or as a virtual clock that headless runs advance.
+#include "platform/pause.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+bool virtualClock = false;
+std::int64_t pausedTotal = 0;
+}
+
+void pauseMilliseconds(int ms)
+{
+    if (ms <= 0)
+        return;
+    pausedTotal += ms;
+    if (!virtualClock)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void useVirtualClock(bool on)
+{
+    virtualClock = on;
+}
+
+std::int64_t pausedMilliseconds()
+{
+    return pausedTotal;
+}

@@ -1,0 +1,255 @@
+// The game window on SDL2 with a legacy OpenGL context. SDL's video subsystem
+// stands in for the window class: it is started by the first opening and kept
+// for the rest of the run, so reopening the window costs no reconnection.
+#include "platform/window.h"
+
+#include "app/state.h"
+#include "platform/backend.h"
+#include "platform/input.h"
+#include "platform/video.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+std::uint8_t backgroundKey[3] = {255, 0, 229};
+
+namespace {
+SDL_Window* windowHandle = nullptr;
+SDL_GLContext renderContext = nullptr;
+bool videoStarted = false;
+int pixelFormatColourBits = 0; // fixed by the first opening, reused after
+
+const char* const errorCaption = "ERROR";
+const char* const shutdownCaption = "SHUTDOWN ERROR";
+
+bool driverIs(const char* name)
+{
+    const char* current = SDL_GetCurrentVideoDriver();
+    return current && std::strcmp(current, name) == 0;
+}
+
+// SDL falls back to its offscreen driver when no display answers. For the
+// program that means "no window system": only an explicit request (the
+// headless tool, tests) may use it.
+bool headlessDriverRequested()
+{
+    return std::getenv("SDL_VIDEODRIVER") || SDL_GetHint(SDL_HINT_VIDEODRIVER);
+}
+
+bool registerWindowClass()
+{
+    if (videoStarted)
+        return true;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    if ((driverIs("offscreen") || driverIs("dummy")) && !headlessDriverRequested()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    videoStarted = true;
+    return true;
+}
+
+bool realDisplay()
+{
+    return videoStarted && !driverIs("offscreen") && !driverIs("dummy");
+}
+
+void requestPixelFormat(int colourBits)
+{
+    if (pixelFormatColourBits == 0)
+        pixelFormatColourBits = colourBits;
+    const bool sixteen = pixelFormatColourBits <= 16;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, sixteen ? 5 : 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, sixteen ? 6 : 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, sixteen ? 5 : 8);
+}
+
+bool failOpening(const char* text)
+{
+    destroyWindowAndContext();
+    showMessageBox(errorCaption, text);
+    return false;
+}
+
+// The clear colour comes back from the framebuffer as whatever the driver's
+// conversion makes of it; the read-back must key on exactly those bytes.
+void probeBackgroundKey()
+{
+    glClear(GL_COLOR_BUFFER_BIT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, backgroundKey);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+}
+} // namespace
+
+void showMessageBox(const char* caption, const char* text)
+{
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    if (!realDisplay())
+        return;
+    const Uint32 icon = std::strcmp(caption, errorCaption) == 0 ? SDL_MESSAGEBOX_WARNING
+                                                                 : SDL_MESSAGEBOX_INFORMATION;
+    SDL_ShowSimpleMessageBox(icon, caption, text, nullptr);
+}
+
+bool openGameWindow()
+{
+    if (!createWindowAndContext("GAME", screenWidth * pixelScale, screenHeight * pixelScale, 16))
+        return false;
+    hideCursor();
+    return true;
+}
+
+bool createWindowAndContext(const char* title, int width, int height, int colourBits)
+{
+    if (!registerWindowClass()) {
+        showMessageBox(errorCaption, "Failed To Register The Window Class.");
+        return false;
+    }
+    requestPixelFormat(colourBits);
+    windowHandle = SDL_CreateWindow(title, 0, 0, width, height,
+                                    SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    if (!windowHandle)
+        return failOpening("Window Creation Error.");
+    renderContext = SDL_GL_CreateContext(windowHandle);
+    if (!renderContext)
+        return failOpening("Can't Create A GL Rendering Context.");
+    if (SDL_GL_MakeCurrent(windowHandle, renderContext) != 0)
+        return failOpening("Can't Activate The GL Rendering Context.");
+    // Motion is a fixed step per frame: vsync keeps it at a sane speed.
+    SDL_GL_SetSwapInterval(1);
+    SDL_ShowWindow(windowHandle);
+    SDL_RaiseWindow(windowHandle);
+    setupProjection();
+    initRenderState();
+    probeBackgroundKey();
+    return true;
+}
+
+void destroyWindowAndContext()
+{
+    if (renderContext) {
+        if (SDL_GL_MakeCurrent(windowHandle, nullptr) != 0)
+            showMessageBox(shutdownCaption, "Release Of DC And RC Failed.");
+        SDL_GL_DeleteContext(renderContext);
+        renderContext = nullptr;
+    }
+    // SDL cannot fail to destroy a window; the handle is cleared so that
+    // nothing measures or moves a window that is gone.
+    if (windowHandle) {
+        SDL_DestroyWindow(windowHandle);
+        windowHandle = nullptr;
+    }
+}
+
+bool pumpOneMessage()
+{
+    if (!videoStarted)
+        return false;
+    SDL_Event event;
+    if (!SDL_PollEvent(&event))
+        return false;
+    switch (event.type) {
+    case SDL_QUIT:
+        quitFlag = 1;
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+            quitFlag = 1;
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        setKeyHeld(virtualKeyFromScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const int button = event.button.button;
+        const int vk = button == SDL_BUTTON_LEFT    ? vkLeftButton
+                       : button == SDL_BUTTON_RIGHT ? vkRightButton
+                       : button == SDL_BUTTON_MIDDLE ? vkMiddleButton
+                                                    : 0;
+        if (vk)
+            setKeyHeld(vk, event.type == SDL_MOUSEBUTTONDOWN);
+        break;
+    }
+    default:
+        break;
+    }
+    return true;
+}
+
+void setupProjection()
+{
+    glViewport(0, 0, 320, 240);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 4.0f / 3.0f, 0.1f, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void initRenderState()
+{
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(1.0f, 0.0f, 0.9f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void swapWindowBuffers()
+{
+    if (windowHandle)
+        SDL_GL_SwapWindow(windowHandle);
+}
+
+bool windowIsOpen()
+{
+    return renderContext != nullptr;
+}
+
+bool gameWindowRect(int& left, int& top, int& width, int& height)
+{
+    if (!windowHandle)
+        return false;
+    SDL_GetWindowPosition(windowHandle, &left, &top);
+    SDL_GetWindowSize(windowHandle, &width, &height);
+    return true;
+}
+
+void moveGameWindow(int x, int y, int width, int height)
+{
+    if (!windowHandle)
+        return;
+    SDL_SetWindowPosition(windowHandle, x, y);
+    SDL_SetWindowSize(windowHandle, width, height);
+}
+
+void hideCursor()
+{
+    if (videoStarted)
+        SDL_ShowCursor(SDL_DISABLE);
+}
+
+void readDesktopCursor(int& x, int& y)
+{
+    x = 0;
+    y = 0;
+    if (videoStarted)
+        SDL_GetGlobalMouseState(&x, &y);
+}

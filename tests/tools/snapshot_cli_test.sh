@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# undercroft-tool snapshot as a user runs it: the PNG it writes, the state it
+# prints, and the exit status 2 of every kind of bad input.
+set -u
+tool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Width and height from a PNG's IHDR chunk.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
+
+"$tool" snapshot --keys F7 --out a.png >/dev/null || fail "snapshot --keys F7 failed"
+[ "$(od -An -c -j1 -N3 a.png | tr -d ' ')" = "PNG" ] || fail "a.png is not a PNG"
+[ "$(png_size a.png)" = "640x480" ] || fail "F7 snapshot is $(png_size a.png), want 640x480"
+"$tool" snapshot --out b.png >/dev/null || fail "plain snapshot failed"
+[ "$(png_size b.png)" = "320x240" ] || fail "start-up snapshot is $(png_size b.png), want 320x240"
+
+state=$("$tool" snapshot --state --keys 'F7,Rightx3' --out c.png) || fail "--state run failed"
+keys=$(echo "$state" | grep -o '"[A-Za-z]*":' | tr -d '":' | tr '\n' ' ')
+[ "$keys" = "SX SY SZ subX subY subZ viewYaw viewPitch stepCount screenWidth screenHeight pixelScale quit " ] ||
+    fail "state keys are '$keys'"
+echo "$state" | grep -q '"screenWidth":640,"screenHeight":480,"pixelScale":2,"quit":0}' ||
+    fail "state after F7: $state"
+state=$("$tool" snapshot --state --keys Escape --out d.png) || fail "Escape run failed"
+echo "$state" | grep -q '"quit":1}' || fail "Escape does not show quit 1: $state"
+
+for bad in "--bogus" "--keys Nope" "--keys F7x0" "--view 1,2" "--frames -1" "--mouse a,b" ""; do
+    # shellcheck disable=SC2086
+    "$tool" snapshot $bad ${bad:+--out e.png} 2>err.txt >/dev/null
+    status=$?
+    [ "$status" -eq 2 ] || fail "'snapshot $bad' exits $status, want 2"
+    [ "$(wc -l <err.txt)" -eq 1 ] || fail "'snapshot $bad' printed $(wc -l <err.txt) error lines"
+done
+"$tool" snapshot --out "$work/missing/e.png" 2>err.txt >/dev/null
+[ $? -eq 2 ] || fail "unwritable output does not exit 2"
+grep -q 'cannot write' err.txt || fail "unwritable output: $(cat err.txt)"
+"$tool" nonsense 2>/dev/null; [ $? -eq 2 ] || fail "unknown command does not exit 2"
+echo "all ok"

@@ -1,0 +1,8 @@
+// The tool's subcommands; each takes the words after its name and returns the
+// process exit status (2 for a usage error).
+#pragma once
+
+#include <string>
+#include <vector>
+
+int runSnapshotCommand(const std::vector<std::string>& args);

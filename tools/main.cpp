@@ -1,0 +1,47 @@
+// undercroft-tool: headless companion of the program. Runs the program's own
+// start-up and frame loop with no window on screen and writes what they made.
+#include "tools/args.h"
+#include "tools/commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+struct Command {
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
+    const char* usage;
+};
+
+const Command commands[] = {
+    {"snapshot", runSnapshotCommand,
+     "snapshot [--seed N] [--data DIR] [--view X,Y,Z] [--mouse MX,MY] [--keys SCRIPT]\n"
+     "           [--frames N] [--state] --out FILE.png"},
+};
+
+void printUsage(std::FILE* stream)
+{
+    std::fprintf(stream, "usage: undercroft-tool <command> [options]\n");
+    for (const Command& command : commands)
+        std::fprintf(stream, "  undercroft-tool %s\n", command.usage);
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        printUsage(stderr);
+        return usageExitStatus;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
+        printUsage(stdout);
+        return 0;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& command : commands)
+        if (std::strcmp(argv[1], command.name) == 0)
+            return command.run(args);
+    return usageError(std::string("unknown command '") + argv[1] + "' (try --help)");
+}

@@ -1,0 +1,168 @@
+// undercroft-tool snapshot: the program's start-up and frame loop, headless,
+// driven by a key script; writes the last frame's framebuffer as a PNG.
+#include "app/game.h"
+#include "app/state.h"
+#include "assets/png_writer.h"
+#include "platform/input.h"
+#include "platform/video.h"
+#include "platform/window.h"
+#include "tools/args.h"
+#include "tools/commands.h"
+#include "tools/headless.h"
+#include "tools/key_script.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+
+namespace {
+struct SnapshotOptions {
+    std::string dataFolder = ".";
+    std::optional<std::array<int, 3>> view;
+    std::optional<std::array<int, 2>> mouse;
+    std::vector<KeyStep> script;
+    int frames = 1;
+    bool printState = false;
+    std::string out;
+};
+
+bool parseInts(const std::string& text, int* values, std::size_t count)
+{
+    const std::vector<std::string> parts = splitAt(text, ',');
+    if (parts.size() != count)
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto value = parseInteger(parts[i], -1'000'000'000, 1'000'000'000);
+        if (!value)
+            return false;
+        values[i] = int(*value);
+    }
+    return true;
+}
+
+// Returns 0 when the options are good, else the exit status of the error.
+int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
+{
+    ArgReader reader{args};
+    while (!reader.done()) {
+        const std::string option = reader.take();
+        std::string value;
+        if (option == "--state") {
+            options.printState = true;
+            continue;
+        }
+        if (!reader.value(option, value))
+            return usageExitStatus;
+        if (option == "--data") {
+            options.dataFolder = value;
+        } else if (option == "--out") {
+            options.out = outputPath(value);
+        } else if (option == "--view") {
+            std::array<int, 3> cell;
+            if (!parseInts(value, cell.data(), 3))
+                return usageError("--view wants X,Y,Z");
+            options.view = cell;
+        } else if (option == "--mouse") {
+            std::array<int, 2> pixel;
+            if (!parseInts(value, pixel.data(), 2))
+                return usageError("--mouse wants MX,MY");
+            options.mouse = pixel;
+        } else if (option == "--keys") {
+            std::string error;
+            if (!parseKeyScript(value, options.script, error))
+                return usageError(error);
+        } else if (option == "--frames") {
+            const auto frames = parseInteger(value, 0, 10'000'000);
+            if (!frames)
+                return usageError("--frames wants a count of 0 or more");
+            options.frames = int(*frames);
+        } else {
+            return usageError("snapshot: unknown option '" + option + "'");
+        }
+    }
+    if (options.out.empty())
+        return usageError("snapshot needs --out FILE.png");
+    return 0;
+}
+
+// The first desktop position along one window axis that the cursor mapping
+// turns into the wanted framebuffer pixel.
+int distanceForPixel(int pixel, int windowExtent, int screenExtent)
+{
+    for (int distance = 0; distance <= windowExtent; ++distance)
+        if (mapCursorAxis(distance, windowExtent, screenExtent) == pixel)
+            return distance;
+    return pixel < 0 ? -1 : windowExtent + 1;
+}
+
+// Puts the virtual cursor on framebuffer pixel (mx, my) of the current window.
+void placeCursor(const std::array<int, 2>& pixel)
+{
+    int left, top, width, height;
+    if (!gameWindowRect(left, top, width, height))
+        return;
+    const int x = left + distanceForPixel(pixel[0], width, screenWidth);
+    const int y = top + height - distanceForPixel(pixel[1], height, screenHeight);
+    overrideCursor(x, y);
+}
+
+// One frame of the program with exactly `keys` held.
+void runScriptedFrame(const std::vector<int>& keys, const SnapshotOptions& options)
+{
+    releaseAllKeys();
+    for (int key : keys)
+        setKeyHeld(key, true);
+    if (options.mouse)
+        placeCursor(*options.mouse);
+    runFrame();
+}
+
+void runScript(const SnapshotOptions& options)
+{
+    for (const KeyStep& step : options.script)
+        for (int frame = 0; frame < step.frames && !quitFlag; ++frame)
+            runScriptedFrame(step.keys, options);
+    for (int frame = 0; frame < options.frames && !quitFlag; ++frame)
+        runScriptedFrame({}, options);
+}
+
+void printState()
+{
+    std::printf("{\"SX\":%d,\"SY\":%d,\"SZ\":%d,\"subX\":%.9g,\"subY\":%.9g,\"subZ\":%.9g,"
+                "\"viewYaw\":%.9g,\"viewPitch\":%.9g,\"stepCount\":%d,"
+                "\"screenWidth\":%d,\"screenHeight\":%d,\"pixelScale\":%d,\"quit\":%d}\n",
+                SX, SY, SZ, 0.5, 0.5, 0.5, 0.0, 0.0, 0, screenWidth, screenHeight, pixelScale,
+                quitFlag ? 1 : 0);
+}
+}
+
+int runSnapshotCommand(const std::vector<std::string>& args)
+{
+    SnapshotOptions options;
+    if (const int status = parseOptions(args, options))
+        return status;
+    startHeadless();
+    if (!enterDataFolder(options.dataFolder))
+        return usageExitStatus;
+
+    runStartup();
+    if (options.view) {
+        SX = (*options.view)[0];
+        SY = (*options.view)[1];
+        SZ = (*options.view)[2];
+    }
+    runScript(options);
+
+    std::string error;
+    const bool written = writePngRgb(options.out, screenWidth, screenHeight,
+                                     framebufferRgbTopFirst(), error);
+    if (options.printState)
+        printState();
+    runShutdown();
+    if (!written) {
+        std::fprintf(stderr, "undercroft-tool: cannot write %s: %s\n", options.out.c_str(),
+                     error.c_str());
+        return usageExitStatus;
+    }
+    return 0;
+}

@@ -52,6 +52,8 @@ bool registerWindowClass()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
+    // Stands in for swallowing the screen-saver and monitor-power commands.
+    SDL_DisableScreenSaver();
     videoStarted = true;
     return true;
 }

@@ -1,0 +1,11 @@
+// Text drawn with the bitmap fonts from the shared text buffer textLine.
+#pragma once
+
+// Draws textLine with the small proportional font: x is the left edge of the
+// first glyph, glyph row 1 lands on framebuffer row y + 1 (capitals cover
+// y - 5 .. y - 1); one empty column between glyphs.
+void drawTextSmall(int x, int y, int r, int g, int b);
+
+// Draws textLine with the large font: glyph row 1 on row y - 1 (capitals
+// cover y - 10 .. y - 2); every glyph advances 8 pixels.
+void drawTextLarge(int x, int y, int r, int g, int b);

@@ -6,3 +6,5 @@
 #include <vector>
 
 int runSnapshotCommand(const std::vector<std::string>& args);
+int runWorldCommand(const std::vector<std::string>& args);
+int runPlanCommand(const std::vector<std::string>& args);

@@ -19,6 +19,8 @@ const Command commands[] = {
     {"snapshot", runSnapshotCommand,
      "snapshot [--seed N] [--data DIR] [--view X,Y,Z] [--mouse MX,MY] [--keys SCRIPT]\n"
      "           [--frames N] [--state] --out FILE.png"},
+    {"world", runWorldCommand, "world --seed N [--data DIR] --out FILE"},
+    {"plan", runPlanCommand, "plan --seed N [--data DIR] [--level K]"},
 };
 
 void printUsage(std::FILE* stream)

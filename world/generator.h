@@ -27,6 +27,9 @@ extern int roomCount;
 extern std::unique_ptr<int[]> levelFirstRoom; // layerCount + 1 entries
 extern std::unique_ptr<int[]> levelEndRoom;   // layerCount + 1 entries
 
+// Tries each feature kind makes on a level before it gives up.
+inline constexpr int featureTryLimit = 1'000'000;
+
 // Allocates the working storage with the record block zeroed.
 void allocateGeneratorStorage();
 

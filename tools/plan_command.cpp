@@ -1,0 +1,110 @@
+// undercroft-tool plan: builds the world for a seed, as start-up does, and
+// prints the dungeon plan of one level or all nine as text.
+#include "app/world_build.h"
+#include "assets/units.h"
+#include "platform/pause.h"
+#include "tools/args.h"
+#include "tools/commands.h"
+#include "tools/headless.h"
+#include "world/block_codes.h"
+#include "world/generator.h"
+#include "world/grid.h"
+#include "world/world_passes.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+struct PlanOptions {
+    std::optional<std::uint32_t> seed;
+    std::string dataFolder = ".";
+    int level = 0; // 0: every level
+};
+
+// Returns 0 when the options are good, else the exit status of the error.
+int parseOptions(const std::vector<std::string>& args, PlanOptions& options)
+{
+    ArgReader reader{args};
+    while (!reader.done()) {
+        const std::string option = reader.take();
+        std::string value;
+        if (!reader.value(option, value))
+            return usageExitStatus;
+        if (option == "--seed") {
+            const auto seed = parseInteger(value, 0, UINT32_MAX);
+            if (!seed)
+                return usageError("--seed wants a whole number 0..4294967295");
+            options.seed = std::uint32_t(*seed);
+        } else if (option == "--data") {
+            options.dataFolder = value;
+        } else if (option == "--level") {
+            const auto level = parseInteger(value, 1, dungeonLevelCount);
+            if (!level)
+                return usageError("--level wants a level 1..9");
+            options.level = int(*level);
+        } else {
+            return usageError("plan: unknown option '" + option + "'");
+        }
+    }
+    if (!options.seed)
+        return usageError("plan needs --seed N");
+    return 0;
+}
+
+const char* const planLegend = "legend: # wall  . floor  + door  < stairs up  > stairs down  "
+                               "c chest  a candelabrum  s scrolls  k coffin  f fountain  "
+                               "? other";
+
+char planCharacter(std::uint8_t code)
+{
+    switch (code) {
+    case Wall: return '#';
+    case Floor: return '.';
+    case Door: return '+';
+    case StairsUp: return '<';
+    case StairsDown: return '>';
+    case Chest: return 'c';
+    case Candelabrum: return 'a';
+    case Scrolls: return 's';
+    case Coffin: return 'k';
+    case Fountain: return 'f';
+    case Air: return ' ';
+    default: return '?';
+    }
+}
+
+// The level's header, then its square, the top row (row 144) first.
+void printLevel(int level)
+{
+    const int layer = firstPlanLayer + level - 1;
+    std::printf("level %d (layer %d): %d rooms\n", level, layer,
+                levelEndRoom[layer] - levelFirstRoom[layer]);
+    for (int y = planSquareLast; y >= planSquareFirst; --y) {
+        for (int x = planSquareFirst; x <= planSquareLast; ++x)
+            std::putchar(planCharacter(worldGrid[cellIndex(x, y, layer)]));
+        std::putchar('\n');
+    }
+}
+}
+
+int runPlanCommand(const std::vector<std::string>& args)
+{
+    PlanOptions options;
+    if (const int status = parseOptions(args, options))
+        return status;
+    allocateWorldGrid();
+    allocateUnitRecords();
+    if (!enterDataFolder(options.dataFolder))
+        return usageExitStatus;
+    useVirtualClock(true); // the map's pause costs nothing here
+    buildWorld(*options.seed);
+
+    std::printf("%s\n", planLegend);
+    for (int level = 1; level <= dungeonLevelCount; ++level)
+        if (options.level == 0 || options.level == level)
+            printLevel(level);
+    releaseGeneratorStorage();
+    releaseUnitRecords();
+    releaseWorldGrid();
+    return 0;
+}

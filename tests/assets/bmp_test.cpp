@@ -127,7 +127,8 @@ TEST_F(BmpReader, RejectedHeaderLeavesTheEntryUnchanged)
         {"height -2^31", size(1, INT_MIN)},
         {"width*height past 2^32", size(65536, 65536)},
         {"offset inside the header", header([](auto& b) { putLe32(b, 10, 20); })},
-        {"offset past the end", header([](auto& b) { putLe32(b, 10, std::uint32_t(b.size() + 1)); })},
+        {"offset past the end",
+         header([](auto& b) { putLe32(b, 10, std::uint32_t(b.size() + 1)); })},
         {"offset 2^32-1", header([](auto& b) { putLe32(b, 10, 0xFFFFFFFFu); })},
     };
     ASSERT_TRUE(load(makeBmp(16, 16)));

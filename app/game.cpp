@@ -3,13 +3,19 @@
 #include "app/game.h"
 
 #include "app/keys.h"
+#include "assets/image_table.h"
+#include "assets/load_assets.h"
+#include "assets/units.h"
 #include "platform/video.h"
 #include "platform/window.h"
+#include "world/generator.h"
+#include "world/grid.h"
 
 void runStartup()
 {
     setVideoMode(320, 240); // the 3D view's mode, shown twice as large
     pixelScale = 2;
+    loadAssets(); // world storage, image table, unit records, the catalogue images
     openGameWindow(); // a failure has been reported; the loop runs without a window
 }
 
@@ -26,4 +32,8 @@ void runFrame()
 void runShutdown()
 {
     releaseVideoBuffers();
+    releaseWorldGrid();
+    releaseImageTable();
+    releaseUnitRecords();
+    releaseGeneratorStorage();
 }

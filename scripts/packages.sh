@@ -31,3 +31,7 @@ buildPackages=(
 
 # What the tests need beyond that: a real X server driven like a user.
 testPackages=(xvfb xauth xdotool x11-apps)
+
+# What scripts/fuzz needs beyond building: clang and its runtime libraries,
+# libFuzzer among them.
+fuzzPackages=(clang libclang-rt-14-dev)

@@ -1,0 +1,139 @@
+// Reading 24-bit BMP files: header checks, padded rows, BGR to RGB.
+#include "assets/bmp.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The file header (14 bytes) and the classic information header (40 bytes).
+constexpr int headerSize = 54;
+constexpr int pixelOffsetAt = 10;
+constexpr int widthAt = 18;
+constexpr int heightAt = 22;
+constexpr int bitCountAt = 28;
+constexpr std::uint8_t acceptedBitCount = 24;
+constexpr int bytesPerPixel = 3;
+constexpr int rowAlignment = 4; // stored rows are padded to a multiple of 4 bytes
+
+// What the header says about the pixel data.
+struct BmpLayout {
+    std::int32_t width = 0;
+    std::int32_t height = 0; // rows, never negative
+    bool topDown = false;     // the file stores the top row first
+    std::int64_t pixelOffset = 0;
+    std::int64_t fileSize = 0;
+};
+
+std::int32_t readLe32(const std::uint8_t* bytes)
+{
+    return std::int32_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
+                        std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24);
+}
+
+// The stream's length in bytes, or -1 when it cannot be told.
+std::int64_t streamSize(std::FILE* file)
+{
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return -1;
+    return std::ftell(file);
+}
+
+// Reads and checks the header. False, having changed nothing, for anything
+// but a 24-bit 'BM' file with sane sizes and its pixel data inside the file.
+bool readHeader(std::FILE* file, BmpLayout& layout)
+{
+    std::uint8_t header[headerSize];
+    if (std::fread(header, 1, headerSize, file) != headerSize)
+        return false;
+    if (header[0] != 'B' || header[1] != 'M' || header[bitCountAt] != acceptedBitCount)
+        return false;
+    const std::int64_t width = readLe32(header + widthAt);
+    const std::int64_t height = readLe32(header + heightAt);
+    if (width < 0 || width > bmpMaxSide || std::llabs(height) > bmpMaxSide)
+        return false;
+    layout.width = std::int32_t(width);
+    layout.height = std::int32_t(std::llabs(height));
+    layout.topDown = height < 0;
+    layout.pixelOffset = std::uint32_t(readLe32(header + pixelOffsetAt));
+    layout.fileSize = streamSize(file);
+    return layout.pixelOffset >= headerSize && layout.pixelOffset <= layout.fileSize;
+}
+
+// Bytes one stored row takes, padding included.
+std::int64_t storedRowSize(std::int32_t width)
+{
+    const std::int64_t packed = std::int64_t(width) * bytesPerPixel;
+    return (packed + rowAlignment - 1) / rowAlignment * rowAlignment;
+}
+
+// Copies the stored rows into a packed RGB block, bottom row first.
+void unpackRows(const std::vector<std::uint8_t>& stored, const BmpLayout& layout,
+                std::uint8_t* block)
+{
+    const std::int64_t rowBytes = std::int64_t(layout.width) * bytesPerPixel;
+    const std::int64_t stride = storedRowSize(layout.width);
+    for (std::int32_t row = 0; row < layout.height; ++row) {
+        const std::int32_t pictureRow = layout.topDown ? layout.height - 1 - row : row;
+        const std::uint8_t* from = stored.data() + row * stride;
+        std::uint8_t* to = block + pictureRow * rowBytes;
+        for (std::int64_t i = 0; i < rowBytes; i += bytesPerPixel) {
+            to[i] = from[i + 2]; // the file stores blue, green, red
+            to[i + 1] = from[i + 1];
+            to[i + 2] = from[i];
+        }
+    }
+}
+
+// Reads the pixel data the layout describes into a new block; null when the
+// file ends before it does. The last row's padding is not required.
+std::unique_ptr<std::uint8_t[]> readPixels(std::FILE* file, const BmpLayout& layout)
+{
+    const std::int64_t rowBytes = std::int64_t(layout.width) * bytesPerPixel;
+    const std::int64_t needed = storedRowSize(layout.width) * (layout.height - 1) + rowBytes;
+    if (layout.pixelOffset + needed > layout.fileSize ||
+        std::fseek(file, long(layout.pixelOffset), SEEK_SET) != 0)
+        return nullptr;
+    std::vector<std::uint8_t> stored(static_cast<std::size_t>(needed));
+    if (std::fread(stored.data(), 1, stored.size(), file) != stored.size())
+        return nullptr;
+    auto block = std::make_unique<std::uint8_t[]>(std::size_t(rowBytes * layout.height));
+    unpackRows(stored, layout, block.get());
+    return block;
+}
+
+} // namespace
+
+bool readBmp(std::FILE* file, ImageRecord& entry)
+{
+    BmpLayout layout;
+    if (!readHeader(file, layout))
+        return false;
+    // From here on a failure must not leave the old picture or a stale block.
+    entry = ImageRecord{};
+    std::unique_ptr<std::uint8_t[]> block;
+    if (layout.width > 0 && layout.height > 0) {
+        block = readPixels(file, layout);
+        if (!block)
+            return false;
+    }
+    entry.pixels = std::move(block);
+    entry.width = layout.width;
+    entry.height = layout.height;
+    entry.bytesPerPixel = bytesPerPixel;
+    return true;
+}
+
+bool loadBmp(const std::string& path, int id)
+{
+    if (!imageTable || id < 0 || id >= imageCount)
+        return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    const bool loaded = readBmp(file, imageTable[id]);
+    std::fclose(file);
+    return loaded;
+}

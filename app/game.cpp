@@ -3,6 +3,7 @@
 #include "app/game.h"
 
 #include "app/keys.h"
+#include "app/world_build.h"
 #include "assets/image_table.h"
 #include "assets/load_assets.h"
 #include "assets/units.h"
@@ -11,12 +12,17 @@
 #include "world/generator.h"
 #include "world/grid.h"
 
-void runStartup()
+#include <ctime>
+
+std::uint32_t runStartup(std::optional<std::uint32_t> fixedSeed)
 {
     setVideoMode(320, 240); // the 3D view's mode, shown twice as large
     pixelScale = 2;
-    loadAssets(); // world storage, image table, unit records, the catalogue images
+    loadAssets();     // world storage, image table, unit records, the catalogue images
     openGameWindow(); // a failure has been reported; the loop runs without a window
+    const std::uint32_t seed = fixedSeed ? *fixedSeed : std::uint32_t(std::time(nullptr));
+    buildWorld(seed); // map, dungeon, 3D world, starting cell, shafts
+    return seed;
 }
 
 void runFrame()

@@ -4,10 +4,15 @@
 #include "app/state.h"
 #include "platform/signals.h"
 
+#include <cstdio>
+
 int main()
 {
     installQuitSignals();
-    runStartup();
+    // The seed is printed so a world the user liked can be rebuilt with
+    // undercroft-tool's --seed.
+    std::printf("world seed %u\n", runStartup());
+    std::fflush(stdout);
     while (!quitFlag)
         runFrame();
     runShutdown();

@@ -17,6 +17,7 @@
 
 namespace {
 struct SnapshotOptions {
+    std::optional<std::uint32_t> seed;
     std::string dataFolder = ".";
     std::optional<std::array<int, 3>> view;
     std::optional<std::array<int, 2>> mouse;
@@ -53,7 +54,12 @@ int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
         }
         if (!reader.value(option, value))
             return usageExitStatus;
-        if (option == "--data") {
+        if (option == "--seed") {
+            const auto seed = parseInteger(value, 0, 4294967295LL);
+            if (!seed)
+                return usageError("--seed wants a number from 0 to 4294967295");
+            options.seed = std::uint32_t(*seed);
+        } else if (option == "--data") {
             options.dataFolder = value;
         } else if (option == "--out") {
             options.out = outputPath(value);
@@ -145,7 +151,7 @@ int runSnapshotCommand(const std::vector<std::string>& args)
     if (!enterDataFolder(options.dataFolder))
         return usageExitStatus;
 
-    runStartup();
+    runStartup(options.seed);
     if (options.view) {
         SX = (*options.view)[0];
         SY = (*options.view)[1];

@@ -6,3 +6,6 @@
 #include <vector>
 
 int runSnapshotCommand(const std::vector<std::string>& args);
+
+// Writes the program's images (bmp_* folders) and map/1.overworld into --out.
+int runAssetsCommand(const std::vector<std::string>& args);

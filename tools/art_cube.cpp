@@ -64,7 +64,7 @@ void cracks(Canvas& tile, int count, char letter, std::uint32_t seed)
 
 Canvas brick()
 {
-    Canvas tile = masonry({16, 8, "Aav", 'm', 'v', 'A'}, cubeSeed);
+    Canvas tile = masonry({16, 8, "Aaav", 'm', 'v', 'A'}, cubeSeed);
     cracks(tile, 5, 'm', cubeSeed + 2);
     return tile;
 }
@@ -86,7 +86,7 @@ Canvas castleWall()
 
 Canvas grass()
 {
-    Canvas tile = noisyGround(cubeSide, "dqgl", 8, cubeSeed + 6);
+    Canvas tile = noisyGround(cubeSide, "dqgg", 8, cubeSeed + 6);
     ArtRandom random{cubeSeed + 7};
     for (int i = 0; i < 90; ++i) {
         const int x = random.below(cubeSide), y = random.below(cubeSide);

@@ -40,7 +40,7 @@ Canvas wall()
 
 Canvas floor()
 {
-    return blocks(8, 8, "Aava", dungeonSeed + 1);
+    return blocks(8, 8, "Aaav", dungeonSeed + 1);
 }
 
 Canvas marbleFloor()
@@ -130,37 +130,50 @@ Canvas doorOpened()
     return tile;
 }
 
-// Steps between side walls; each step a shade darker (down) or lighter (up)
-// than the one above it.
-Canvas stairs(std::string_view stepShades)
-{
-    Canvas tile = makeCanvas(tileSide, tileSide, 'm');
-    for (int step = 0; step < 5; ++step) {
-        const char tread = stepShades[step];
-        for (int x = 2; x < tileSide - 2; ++x) {
-            paint(tile, x, 1 + step * 3, 'V');
-            paint(tile, x, 2 + step * 3, tread);
-            paint(tile, x, 3 + step * 3, tread);
-        }
-    }
-    for (int y = 0; y < tileSide; ++y) {
-        stamp(tile, 0, y, {"kA"});
-        stamp(tile, tileSide - 2, y, {"Ak"});
-    }
-    return tile;
-}
-
+// Stairs down: lit top steps sinking into a dark pit.
 Canvas stairsDown()
 {
-    Canvas tile = stairs("vaAmn");
-    for (int x = 2; x < tileSide - 2; ++x)
-        paint(tile, x, 15, 'k');
+    Canvas tile = floor();
+    stamp(tile, 1, 1, {
+        "kkkkkkkkkkkkkk",
+        "kVVVVVVVVVVVVk",
+        "kvvvvvvvvvvvvk",
+        "kmmmmmmmmmmmmk",
+        "kaaaaaaaaaaaak",
+        "kAAAAAAAAAAAAk",
+        "knnnnnnnnnnnnk",
+        "kAAAAAAAAAAAAk",
+        "kmmmmmmmmmmmmk",
+        "kkkkkkkkkkkkkk",
+        "kmmmmmmmmmmmmk",
+        "knnnnnnnnnnnnk",
+        "kkkkkkkkkkkkkk",
+        "kkkkkkkkkkkkkk",
+    });
     return tile;
 }
 
+// Stairs up: steps climbing towards the top, the highest the brightest.
 Canvas stairsUp()
 {
-    return stairs("aavVW");
+    Canvas tile = floor();
+    stamp(tile, 1, 1, {
+        "kkkkkkkkkkkkkk",
+        "kWWWWWWWWWWWWk",
+        "kVVVVVVVVVVVVk",
+        "kvvvvvvvvvvvvk",
+        "kWWWWWWWWWWWWk",
+        "kVVVVVVVVVVVVk",
+        "kaaaaaaaaaaaak",
+        "kVVVVVVVVVVVVk",
+        "kvvvvvvvvvvvvk",
+        "kAAAAAAAAAAAAk",
+        "kvvvvvvvvvvvvk",
+        "kaaaaaaaaaaaak",
+        "kmmmmmmmmmmmmk",
+        "kkkkkkkkkkkkkk",
+    });
+    return tile;
 }
 
 Canvas chest()
@@ -315,13 +328,12 @@ Canvas source(std::string_view water)
     return tile;
 }
 
-// A summoning sigil: a ring with a five-pointed star.
-Canvas sigil(char ink, char glowInk)
+// A summoning sigil: a five-pointed star inside a ring.
+Canvas sigil(char ink, char rim)
 {
     Canvas tile = floor();
-    ring(tile, 8, 8, 7.0, glowInk);
-    ring(tile, 8, 8, 6.0, ink);
-    constexpr int points[5][2] = {{8, 2}, {13, 6}, {11, 13}, {4, 13}, {2, 6}};
+    ring(tile, 7.5, 7.5, 7.0, rim);
+    constexpr int points[5][2] = {{8, 1}, {14, 6}, {11, 14}, {4, 14}, {1, 6}};
     for (int i = 0; i < 5; ++i)
         line(tile, points[i][0], points[i][1], points[(i + 2) % 5][0], points[(i + 2) % 5][1], ink);
     return tile;
@@ -329,7 +341,7 @@ Canvas sigil(char ink, char glowInk)
 
 Canvas spawnComplete()
 {
-    Canvas tile = sigil('A', 'a');
+    Canvas tile = sigil('A', 'A');
     stamp(tile, 9, 3, {"aa", "a."});
     stamp(tile, 3, 9, {".a", "aa"});
     return tile;
@@ -529,7 +541,7 @@ constexpr Recipe recipes[] = {
     {"circle", [] { return magicCircle("Vv"); }},
     {"circle_golden", [] { return magicCircle("yY"); }},
     {"circle_aflamed", circleAflamed},
-    {"altar", [] { return altar("VvaW"); }},
+    {"altar", [] { return altar("VvaR"); }},
     {"altar_jeweled", altarJeweled},
     {"altar_dark", altarDark},
     {"trap", [] { return trap(true); }},

@@ -2,6 +2,7 @@
 // bag, frame piece) in the colours and lengths their names call for.
 #include "tools/art_items.h"
 
+#include "tools/art_noise.h"
 #include "tools/art_shapes.h"
 #include "tools/art_units.h"
 
@@ -43,8 +44,16 @@ Canvas blade(std::string_view name)
         reach = 6;
     else if (has(name, "two_") || has(name, "bastard") || has(name, "whale") || has(name, "glaive"))
         reach = 9;
-    const bool enchanted = has(name, "ameliorated");
-    Canvas tile = longWeapon(reach, enchanted ? "CV" : "vV", 'b', 'Y');
+    // The name's seed picks the fittings, so no two blades look alike.
+    ArtRandom random{nameSeed(std::string(name).c_str())};
+    constexpr std::string_view steels[] = {"vV", "aV", "vW"};
+    constexpr std::string_view guards = "YavRB";
+    constexpr std::string_view grips = "brpH";
+    constexpr std::string_view pommels = "xCyfuW";
+    const std::string_view steel = has(name, "ameliorated") ? "CV" : steels[random.below(3)];
+    const char guard = guards[random.below(int(guards.size()))];
+    Canvas tile = longWeapon(reach, steel, grips[random.below(int(grips.size()))], guard);
+    paint(tile, 1, spriteSide - 2, pommels[random.below(int(pommels.size()))]);
     if (has(name, "two_bladed"))
         line(tile, 1, 14, 3, 12, 'v');
     if (has(name, "broad") || has(name, "behead") || has(name, "horner") || has(name, "whale"))
@@ -55,8 +64,11 @@ Canvas blade(std::string_view name)
 Canvas blunt(std::string_view name)
 {
     Canvas tile = longWeapon(5, "rB", 'b', 'b');
-    const bool big = has(name, "war") || has(name, "maul");
-    litDisc(tile, 11.5, 4.5, big ? 3.6 : 2.8, "kAav");
+    if (has(name, "maul")) {
+        stamp(tile, 8, 1, {"kkkkkkk", "kVvvvak", "kvaaaAk", "kkkkkkk"});
+        return tile;
+    }
+    litDisc(tile, 11.5, 4.5, has(name, "war") ? 3.6 : 2.8, "kAav");
     if (has(name, "morningstar"))
         stamp(tile, 8, 1, {"...V...", ".......", "V.....V", ".......", "...V..."});
     return tile;

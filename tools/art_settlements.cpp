@@ -77,8 +77,8 @@ double groundCost(std::uint8_t code)
 // in straight lines across open country.
 double roadCost(const Terrain& terrain, int cell)
 {
-    const double x = cell % overworldSide, y = cell / overworldSide;
-    return groundCost(terrain.code[cell]) * (0.5 + valueNoise(x / 5.0, y / 5.0, overworldSide, 0x40AD));
+    const double bend = fractalNoise(cell % overworldSide, cell / overworldSide, overworldSide, 40, 2, 0x40AD);
+    return groundCost(terrain.code[cell]) * (0.3 + 2.0 * bend * bend);
 }
 
 // Lays a road along the cheapest path from `from` to `to`, leaving the sites

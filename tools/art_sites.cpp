@@ -57,20 +57,26 @@ Canvas castle()
     return tile;
 }
 
+// Broken walls and a toppled column, with moss in the cracks.
 Canvas ruin()
 {
     Canvas tile = grassTile();
-    stamp(tile, 1, 2, {
-        ".kk.......kk...",
-        ".kvk......kvk..",
-        ".kvak.....kvak.",
-        ".kvakk.k..kvak.",
-        ".kvavak.kkkvakk",
-        ".kvaavakvvakvak",
-        ".kkkkkkkkkkkkkk",
-        "..a..A.a.....A.",
+    stamp(tile, 0, 1, {
+        ".kk........kk...",
+        "kvAk......kvAk..",
+        "kvAk......kvAk..",
+        "kvAkkk....kvdk..",
+        "kvvvAAk...kvAk..",
+        "kvdvvAkk.kkvAkk.",
+        "kvavvvAAkvavvAAk",
+        "kvvavvdAkvvvavAk",
+        "kkkkkkkkkkkkkkkk",
     });
-    sprinkle(tile, 4, 'A', 0xB0);
+    stamp(tile, 1, 11, {
+        ".kkk.....kkkkkk.",
+        "kvvAk...kvVvvvAk",
+        "kkkkk...kkkkkkkk",
+    });
     return tile;
 }
 

@@ -129,7 +129,9 @@ std::uint8_t landCode(const Terrain& terrain, const Climate& climate, int x, int
         return woods > 0.58 ? ForestB : Hills;
     if (h < climate.lowland && wet > 0.5)
         return Swamp;
-    if (woods > 0.53)
+    // Copses: small woods dotted over the open country.
+    const double copses = valueNoise(x / 3.0, y / 3.0, overworldSide, seed + 7);
+    if (woods > 0.53 || copses > 0.8)
         return forestKind(x, y, seed + 6);
     return Plain;
 }
@@ -174,8 +176,8 @@ std::vector<int> riverPath(const Terrain& terrain, int source, std::uint32_t see
     auto isGoal = [&](int cell) { return isWater(terrain.code[cell]); };
     auto stepCost = [&](int from, int to) {
         const double climb = std::max(0.0, terrain.height[to] - terrain.height[from]);
-        const double x = to % overworldSide, y = to / overworldSide;
-        return 0.5 + valueNoise(x / 4.0, y / 4.0, overworldSide, seed) + 80.0 * climb +
+        const double bend = fractalNoise(to % overworldSide, to / overworldSide, overworldSide, 48, 2, seed);
+        return 0.2 + 3.0 * bend * bend + 80.0 * climb +
                (terrain.code[to] == MountainHigh ? 40.0 : 0.0);
     };
     return cheapestPath(source, isGoal, stepCost);
@@ -236,8 +238,8 @@ void addWaters(Terrain& terrain, ArtRandom& random)
     for (int i = 0; i < overworldCells; ++i)
         sea[i] = isWater(terrain.code[i]);
     const std::vector<int> toSea = stepsFrom(sea);
-    constexpr int lakes = 4, riverCount = 9, tries = 4000;
-    constexpr double riverSpacing = 36;
+    constexpr int lakes = 4, riverCount = 14, tries = 20000;
+    constexpr double riverSpacing = 28;
     for (int made = 0, attempt = 0; made < lakes && attempt < tries; ++attempt) {
         const int cell = random.below(overworldCells);
         if (isLakeSite(terrain, toSea, cell)) {
@@ -253,7 +255,7 @@ void addWaters(Terrain& terrain, ArtRandom& random)
             return std::hypot(cell % overworldSide - other % overworldSide,
                               cell / overworldSide - other / overworldSide) < riverSpacing;
         });
-        if (highland && apart && toSea[cell] > 12)
+        if (highland && apart && toSea[cell] > 16)
             sources.push_back(cell);
     }
     for (int source : sources)

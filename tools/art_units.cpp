@@ -75,12 +75,50 @@ constexpr Look looks[] = {
 };
 constexpr Look anyLook{"", &walker, "Pfsk"};
 
+// A second word in a name tints the body's shadow, so kin stay apart.
+struct Accent {
+    std::string_view keyword;
+    char shadow;
+};
+
+constexpr Accent accents[] = {
+    {"fire", 'o'},  {"zombi", 'q'},  {"evil", 'P'},    {"floating", 'c'}, {"armored", 'A'},
+    {"warrior", 'R'}, {"brave", 'Y'}, {"sturdy", 'r'}, {"monster", 'x'},  {"ogre", 'h'},
+    {"wounded", 'R'}, {"hydra", 'G'}, {"basilic", 'Y'}, {"gor", 'p'},     {"polar", 'i'},
+};
+
 const Look& lookFor(std::string_view name)
 {
     for (const Look& look : looks)
         if (name.find(look.keyword) != std::string_view::npos)
             return look;
     return anyLook;
+}
+
+// Elementals come in three strengths, named by repeating the element
+// ("unit_fire", "unit_fire_fire", ...); 0 for any other unit.
+int elementalStrength(std::string_view name)
+{
+    for (std::string_view element : {"fire", "water", "earth", "air"}) {
+        std::string repeated = "unit";
+        for (int strength = 1; strength <= 3; ++strength) {
+            repeated += '_';
+            repeated += element;
+            if (name == repeated)
+                return strength;
+        }
+    }
+    return 0;
+}
+
+// The body plan's fill chance at (x, y) of the left half, the plan shrunk
+// about its middle by `scale` (1 keeps it whole).
+char planChance(const BodyPlan& plan, int x, int y, double scale)
+{
+    constexpr double middleRow = 9.5;
+    const int px = int(halfSide - (halfSide - x - 0.5) / scale);
+    const int py = int(middleRow + (y + 0.5 - middleRow) / scale);
+    return px < 0 || py < 0 || py >= spriteSide ? '.' : plan[py][px];
 }
 
 bool filled(char chance, ArtRandom& random)
@@ -118,16 +156,22 @@ Canvas generatedUnit(std::string_view name)
     const Look& look = lookFor(name);
     ArtRandom random{nameSeed(std::string(name).c_str())};
     std::array<std::array<bool, spriteSide>, spriteSide> body{};
+    constexpr double strengthScale[] = {1.0, 0.6, 0.8, 1.0};
+    const double scale = strengthScale[elementalStrength(name)];
     for (int y = 0; y < spriteSide; ++y)
         for (int x = 0; x < halfSide; ++x)
-            body[y][x] = body[y][spriteSide - 1 - x] = filled((*look.plan)[y][x], random);
+            body[y][x] = body[y][spriteSide - 1 - x] = filled(planChance(*look.plan, x, y, scale), random);
+    std::string colours(look.colours);
+    for (const Accent& accent : accents)
+        if (name.find(accent.keyword) != std::string_view::npos)
+            colours[0] = accent.shadow;
     Canvas tile = makeCanvas(spriteSide, spriteSide, 'n');
-    shadeBody(tile, body, look.colours);
+    shadeBody(tile, body, colours);
     // Eyes on the highest row wide enough to hold a pair.
     for (int y = 1; y + 1 < spriteSide; ++y)
         if (body[y][halfSide - 2] && body[y][halfSide - 1] && body[y + 1][halfSide - 2]) {
-            paint(tile, halfSide - 2, y + 1, look.colours[3]);
-            paint(tile, halfSide + 1, y + 1, look.colours[3]);
+            paint(tile, halfSide - 2, y + 1, colours[3]);
+            paint(tile, halfSide + 1, y + 1, colours[3]);
             break;
         }
     return tile;

@@ -17,7 +17,7 @@ constexpr const char* mapFolder = "map";
 constexpr const char* mapFile = "1.overworld";
 constexpr int previewScale = 3;
 constexpr int overviewCellPixels = 4;
-constexpr MapArea detailArea{86, 66, 40, 30}; // one map view's worth of cells
+constexpr MapArea detailArea{4, 30, 40, 30}; // one map view's worth of cells
 
 struct AssetsOptions {
     std::string out;

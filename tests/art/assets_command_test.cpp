@@ -159,6 +159,20 @@ TEST_F(AssetsCommand, OnlyTheMarkerUsesTheTransparentKeyColours)
     }
 }
 
+TEST_F(AssetsCommand, EveryFileHoldsAPictureOfItsOwn)
+{
+    ASSERT_EQ(status, 0);
+    std::map<std::uint64_t, std::string> seen; // pictures by a hash of their pixels
+    for (const CatalogueLoad& load : imageCatalogue) {
+        std::uint64_t hash = 14695981039346656037ull;
+        for (std::uint8_t byte : image(load).rgb)
+            hash = (hash ^ byte) * 1099511628211ull;
+        const auto [at, added] = seen.emplace(hash, cataloguePath(load));
+        EXPECT_TRUE(added || at->second == cataloguePath(load))
+            << cataloguePath(load) << " repeats " << at->second;
+    }
+}
+
 TEST_F(AssetsCommand, DungeonWallIsClearlyDarkerThanTheFloors)
 {
     ASSERT_EQ(status, 0);

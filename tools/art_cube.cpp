@@ -1,5 +1,5 @@
 // Cube textures. Each recipe wraps at the texture's edges (noise periods and
-// brick courses divide 64), so a wall of cubes shows no joins; courses run
+// brick courses divide 32), so a wall of cubes shows no joins; courses run
 // along the texture's rows, which every side face maps to the horizontal.
 #include "tools/art_cube.h"
 
@@ -35,7 +35,7 @@ Canvas masonry(const Masonry& m, std::uint32_t seed)
             // One shade per block; grain flecks it with the shades either side.
             const int faces = int(m.faces.size());
             const int tone = int(hash3(block, course, seed) % std::uint32_t(faces));
-            const double grain = fractalNoise(x, y, cubeSide, 16, 2, seed + 1) +
+            const double grain = fractalNoise(x, y, cubeSide, 8, 2, seed + 1) +
                                  (hash3(x, y, seed + 2) % 100) / 400.0 - 0.125;
             const int shade = std::clamp(tone + (grain > 0.68) - (grain < 0.32), 0, faces - 1);
             char letter = m.faces[shade];
@@ -54,7 +54,7 @@ void cracks(Canvas& tile, int count, char letter, std::uint32_t seed)
     ArtRandom random{seed};
     for (int i = 0; i < count; ++i) {
         int x = random.below(cubeSide), y = random.below(cubeSide);
-        for (int step = 0; step < 6; ++step) {
+        for (int step = 0; step < 4; ++step) {
             paint(tile, x, y, letter);
             x += random.between(-1, 1);
             y += 1;
@@ -64,8 +64,8 @@ void cracks(Canvas& tile, int count, char letter, std::uint32_t seed)
 
 Canvas brick()
 {
-    Canvas tile = masonry({16, 8, "Aaav", 'm', 'v', 'A'}, cubeSeed);
-    cracks(tile, 5, 'm', cubeSeed + 2);
+    Canvas tile = masonry({16, 8, "Aaa", 'm', 'v', 'A'}, cubeSeed);
+    cracks(tile, 2, 'm', cubeSeed + 2);
     return tile;
 }
 
@@ -74,21 +74,21 @@ Canvas redBrick()
     Canvas tile = masonry({16, 8, "brB", 'A', 'B', 'b'}, cubeSeed + 3);
     for (int y = 0; y < cubeSide; ++y)
         for (int x = 0; x < cubeSide; ++x)
-            if (fractalNoise(x, y, cubeSide, 4, 3, cubeSeed + 4) > 0.66)
+            if (fractalNoise(x, y, cubeSide, 2, 3, cubeSeed + 4) > 0.7)
                 paint(tile, x, y, (x + y) % 3 ? 'd' : 'q'); // moss in the damp patches
     return tile;
 }
 
 Canvas castleWall()
 {
-    return masonry({32, 16, "avV", 'A', 'V', 'a'}, cubeSeed + 5);
+    return masonry({16, 16, "avV", 'A', 'V', 'a'}, cubeSeed + 5);
 }
 
 Canvas grass()
 {
-    Canvas tile = noisyGround(cubeSide, "dqgg", 8, cubeSeed + 6);
+    Canvas tile = noisyGround(cubeSide, "qqgg", 4, cubeSeed + 6);
     ArtRandom random{cubeSeed + 7};
-    for (int i = 0; i < 90; ++i) {
+    for (int i = 0; i < 24; ++i) {
         const int x = random.below(cubeSide), y = random.below(cubeSide);
         const char blade = random.below(3) ? 'l' : 'd';
         paint(tile, x, y, blade);
@@ -99,21 +99,21 @@ Canvas grass()
 
 Canvas dirt()
 {
-    Canvas tile = noisyGround(cubeSide, "brrB", 8, cubeSeed + 8);
+    Canvas tile = noisyGround(cubeSide, "brrB", 4, cubeSeed + 8);
     ArtRandom random{cubeSeed + 9};
-    for (int i = 0; i < 26; ++i) {
+    for (int i = 0; i < 7; ++i) {
         const int x = random.below(cubeSide), y = random.below(cubeSide);
         stamp(tile, x, y, {"va", "aA"});
     }
-    sprinkle(tile, 40, 'p', cubeSeed + 10);
+    sprinkle(tile, 10, 'p', cubeSeed + 10);
     return tile;
 }
 
 // Riveted steel plates.
 Canvas steelPlate()
 {
-    constexpr int plate = 32;
-    constexpr int rivetInset = 4;
+    constexpr int plate = 16;
+    constexpr int rivetInset = 2;
     Canvas tile = masonry({plate, plate, "avV", 'm', 'V', 'A'}, cubeSeed + 11);
     // A row of rivets along the top and the bottom of every course of plates.
     for (int course = 0; course < cubeSide; course += plate)
@@ -123,11 +123,11 @@ Canvas steelPlate()
     return tile;
 }
 
-// Rounded cobbles: each pixel takes the nearest of a few seeded centres
-// (wrapped), darkening towards the gaps between them.
+// Rounded cobbles: each pixel belongs to the nearest of a few seeded centres
+// (wrapped); a stone has its own shade and a dark rim towards its neighbours.
 Canvas cobbles()
 {
-    constexpr int cells = 6;
+    constexpr int cells = 4;
     constexpr double cell = double(cubeSide) / cells;
     Canvas tile = makeCanvas(cubeSide, cubeSide, 'm');
     for (int y = 0; y < cubeSide; ++y)
@@ -148,10 +148,10 @@ Canvas cobbles()
                         second = d;
                     }
                 }
-            if (second - nearest < 1.5)
+            const double gap = second - nearest;
+            if (gap < 1.0)
                 continue;
-            const double tone = (owner % 7) / 7.0 * 0.5 + 0.25 - (nearest / cell) * 0.3;
-            paint(tile, x, y, ditherRamp("Aav", tone, x, y));
+            paint(tile, x, y, gap < 2.0 ? 'A' : "aav"[owner % 3]);
         }
     return tile;
 }

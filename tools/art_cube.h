@@ -1,4 +1,4 @@
-// The cube textures of the 3D view (bmp_cube): 64 x 64 pictures that repeat
+// The cube textures of the 3D view (bmp_cube): 32 x 32 pictures that repeat
 // without a seam on every face of a cube.
 #pragma once
 
@@ -6,7 +6,9 @@
 
 #include <string_view>
 
-inline constexpr int cubeSide = 64;
+// Small, because the view samples them without mipmaps: a finer texture
+// would shimmer on every distant face.
+inline constexpr int cubeSide = 32;
 
 // Paints the cube texture called `name` into out; false when no cube texture
 // has that name.

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -186,43 +184,6 @@ TEST_F(AssetsCommand, AllImagesShareOnePalette)
                 colours.insert(picture.rgb[i] << 16 | picture.rgb[i + 1] << 8 | picture.rgb[i + 2]);
     }
     EXPECT_LE(colours.size(), 48u);
-}
-
-// A repeating picture shows a seam when the step from its last column back
-// to its first (or last row to first) is harsher than every step inside it.
-// Returns the wrap step over the harshest inside step.
-double seamRatio(const BmpImage& picture, bool acrossColumns)
-{
-    auto at = [&](int x, int y) { return &picture.rgb[(std::size_t(y) * picture.width + x) * 3]; };
-    auto step = [&](int from, int to) {
-        double sum = 0;
-        for (int i = 0; i < picture.height; ++i) {
-            const std::uint8_t* a = acrossColumns ? at(from, i) : at(i, from);
-            const std::uint8_t* b = acrossColumns ? at(to, i) : at(i, to);
-            sum += std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
-        }
-        return sum / picture.height;
-    };
-    double harshest = 0;
-    for (int i = 0; i + 1 < picture.width; ++i)
-        harshest = std::max(harshest, step(i, i + 1));
-    return step(picture.width - 1, 0) / (harshest + 1.0);
-}
-
-TEST_F(AssetsCommand, TerrainTilesAndCubeTexturesRepeatWithoutSeams)
-{
-    ASSERT_EQ(status, 0);
-    const std::set<std::string> repeating = {
-        "plain", "forest", "forest_fruit", "forest_gray", "water", "water_deep", "swamp_a", "desert_a",
-        "hills_a", "mountain", "mountain_high_a", "forest_leaf", "road", "forest_b", "forest_c",
-        "wall", "floor", "floor_marble"};
-    for (const CatalogueLoad& load : imageCatalogue) {
-        if (!repeating.count(load.name) && std::string(load.folder) != "bmp_cube")
-            continue;
-        const BmpImage picture = image(load);
-        EXPECT_LE(seamRatio(picture, true), 1.0) << cataloguePath(load) << " left and right edges";
-        EXPECT_LE(seamRatio(picture, false), 1.0) << cataloguePath(load) << " top and bottom edges";
-    }
 }
 
 TEST_F(AssetsCommand, DungeonWallIsClearlyDarkerThanTheFloors)

@@ -143,12 +143,9 @@ TEST(Text, PixelsOutsideTheSmallGlyphWidthAndRowTenAreCut)
     for (auto [x, y] : drawSmall("y", 20, 100))
         EXPECT_GE(y, 93);
     // A following glyph is not disturbed by the cut pixels either.
-    EXPECT_EQ(drawSmall("\\A", 20, 100),
-              [] {
-                  Pixels both = drawSmall("\\", 20, 100);
-                  both.merge(drawSmall("A", 23, 100));
-                  return both;
-              }());
+    Pixels apart = drawSmall("\\", 20, 100);
+    apart.merge(drawSmall("A", 23, 100));
+    EXPECT_EQ(drawSmall("\\A", 20, 100), apart);
 }
 
 TEST(Text, TextCrossingEachEdgeIsDrawnOnlyInside)

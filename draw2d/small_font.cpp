@@ -731,7 +731,7 @@ const char* const smallFont[128] = {
     "11000000"
     "00000000"
     "00000000",
-    // '\\'
+    // '\\': the stroke runs on past the width, which cuts it
     "28000000"
     "00000000"
     "00000000"
@@ -1069,7 +1069,7 @@ const char* const smallFont[128] = {
     "00000000"
     "00000000"
     "00000000",
-    // 'y'
+    // 'y': the tail runs on into row 10, which is never drawn
     "38000000"
     "00000000"
     "00000000"

@@ -3,6 +3,7 @@
 #include "tools/art_library.h"
 #include "tools/art_overworld.h"
 #include "tools/art_preview.h"
+#include "tools/art_sheet.h"
 #include "tools/args.h"
 #include "tools/bmp_writer.h"
 #include "tools/commands.h"
@@ -22,6 +23,7 @@ constexpr MapArea detailArea{4, 30, 40, 30}; // one map view's worth of cells
 struct AssetsOptions {
     std::string out;
     std::string previews;
+    std::string sheet;
 };
 
 int parseOptions(const std::vector<std::string>& args, AssetsOptions& options)
@@ -36,6 +38,8 @@ int parseOptions(const std::vector<std::string>& args, AssetsOptions& options)
             options.out = value;
         else if (option == "--previews")
             options.previews = value;
+        else if (option == "--sheet")
+            options.sheet = value;
         else
             return usageError("assets: unknown option '" + option + "'");
     }
@@ -108,5 +112,10 @@ int runAssetsCommand(const std::vector<std::string>& args)
         return 1;
     if (!options.previews.empty() && !writePreviews(options.previews, map))
         return 1;
+    std::string error;
+    if (!options.sheet.empty() && !writeContactSheet(options.sheet, error)) {
+        fail(options.sheet, error);
+        return 1;
+    }
     return 0;
 }

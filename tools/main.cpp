@@ -19,7 +19,7 @@ const Command commands[] = {
     {"snapshot", runSnapshotCommand,
      "snapshot [--seed N] [--data DIR] [--view X,Y,Z] [--mouse MX,MY] [--keys SCRIPT]\n"
      "           [--frames N] [--state] --out FILE.png"},
-    {"assets", runAssetsCommand, "assets --out DIR [--previews DIR]"},
+    {"assets", runAssetsCommand, "assets --out DIR [--previews DIR] [--sheet FILE.png]"},
 };
 
 void printUsage(std::FILE* stream)

@@ -221,11 +221,13 @@ TEST(AssetsCommandLine, RejectsMissingOrUnknownOptionsAndReportsAnUnwritableFold
     std::filesystem::remove_all(folder);
 }
 
-TEST(AssetsCommandLine, WritesPreviewPicturesOnRequest)
+TEST(AssetsCommandLine, WritesPreviewPicturesAndTheContactSheetOnRequest)
 {
     const std::filesystem::path folder = freshFolder("previews");
-    ASSERT_EQ(runTool("assets --out " + (folder / "run").string() + " --previews " + (folder / "look").string()), 0);
-    for (const char* name : {"art_tiles.png", "overworld.png", "overworld_detail.png"}) {
+    ASSERT_EQ(runTool("assets --out " + (folder / "run").string() + " --previews " + (folder / "look").string() +
+                      " --sheet " + (folder / "look" / "sheet.png").string()),
+              0);
+    for (const char* name : {"art_tiles.png", "overworld.png", "overworld_detail.png", "sheet.png"}) {
         const std::vector<std::uint8_t> bytes = readBytes(folder / "look" / name);
         ASSERT_GT(bytes.size(), 8u) << name;
         EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG") << name;

@@ -50,18 +50,6 @@ void stamp(Canvas& canvas, int x, int y, std::initializer_list<std::string_view>
     }
 }
 
-void stampMirrored(Canvas& canvas, int x, int y, std::initializer_list<std::string_view> rows)
-{
-    int row = 0;
-    for (std::string_view line : rows) {
-        const int last = int(line.size()) - 1;
-        for (int column = 0; column <= last; ++column)
-            if (line[last - column] != '.')
-                paint(canvas, x + column, y + row, line[last - column]);
-        ++row;
-    }
-}
-
 void recolour(Canvas& canvas, char from, char to)
 {
     const Rgb source = paletteColour(from);

@@ -30,9 +30,6 @@ void paint(Canvas& canvas, int x, int y, char letter);
 // wrapped; '.' leaves the pixel as it is.
 void stamp(Canvas& canvas, int x, int y, std::initializer_list<std::string_view> rows);
 
-// The same picture mirrored left to right (for symmetric and facing sprites).
-void stampMirrored(Canvas& canvas, int x, int y, std::initializer_list<std::string_view> rows);
-
 // Replaces every pixel of colour `from` with palette letter `to`.
 void recolour(Canvas& canvas, char from, char to);
 

@@ -107,7 +107,7 @@ Canvas waterTile(std::string_view ramp, char crest, char foam, int waves, std::u
     for (int i = 0; i < waves; ++i) {
         const int x = random.below(tileSide);
         const int y = random.below(tileSide);
-        stamp(tile, x, y, {std::string_view(&foam, 1)});
+        paint(tile, x, y, foam);
         paint(tile, x + 1, y, crest);
         paint(tile, x + 2, y, crest);
         paint(tile, x - 1, y + 1, crest);

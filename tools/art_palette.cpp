@@ -74,8 +74,3 @@ Rgb paletteColour(char letter)
     const PaletteEntry* entry = findEntry(letter);
     return entry ? entry->colour : std::begin(palette)->colour;
 }
-
-bool isPaletteLetter(char letter)
-{
-    return findEntry(letter) != nullptr;
-}

@@ -13,10 +13,6 @@ struct Rgb {
 // error and gives the ink colour so it shows up in a preview.
 Rgb paletteColour(char letter);
 
-// True when `letter` names a palette colour.
-bool isPaletteLetter(char letter);
-
-// The two colours the keyed blit treats as transparent. Only the map marker
-// uses them; the palette holds neither.
-inline constexpr Rgb keyBlack{0, 0, 0};
+// The keyed blit treats this magenta and pure black as transparent. Only the
+// map marker uses the magenta; the palette holds neither colour.
 inline constexpr Rgb keyMagenta{255, 0, 246};

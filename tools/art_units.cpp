@@ -14,8 +14,7 @@ constexpr int halfSide = spriteSide / 2;
 
 Canvas marker()
 {
-    Canvas tile = makeCanvas(spriteSide, spriteSide, 'k');
-    tile.pixels.assign(tile.pixels.size(), keyMagenta);
+    Canvas tile{spriteSide, spriteSide, std::vector<Rgb>(spriteSide * spriteSide, keyMagenta)};
     stamp(tile, 0, 0, {
         "......kk........",
         ".....kuck.......",

@@ -22,7 +22,6 @@ void putLittle(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t v
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-}
 
 std::vector<std::uint8_t> encodeBmp24(int width, int height,
                                       const std::vector<std::uint8_t>& rgbTopFirst)
@@ -52,6 +51,7 @@ std::vector<std::uint8_t> encodeBmp24(int width, int height,
         }
     }
     return bytes;
+}
 }
 
 bool writeBmp24(const std::string& path, int width, int height,

@@ -9,3 +9,14 @@ void drawTextSmall(int x, int y, int r, int g, int b);
 // Draws textLine with the large font: glyph row 1 on row y - 1 (capitals
 // cover y - 10 .. y - 2); every glyph advances 8 pixels.
 void drawTextLarge(int x, int y, int r, int g, int b);
+
+// The text routines' working state, overwritten by every call: the pen x (the
+// left edge of the next glyph), the index in textLine of the character being
+// drawn and the current glyph's width. After a call, x is where a following
+// glyph would start.
+struct TextPen {
+    int x;
+    int index;
+    int width;
+};
+extern TextPen textPen;

@@ -8,3 +8,6 @@
 int runSnapshotCommand(const std::vector<std::string>& args);
 int runWorldCommand(const std::vector<std::string>& args);
 int runPlanCommand(const std::vector<std::string>& args);
+
+// Writes the program's images (bmp_* folders) and map/1.overworld into --out.
+int runAssetsCommand(const std::vector<std::string>& args);

@@ -21,6 +21,7 @@ const Command commands[] = {
      "           [--frames N] [--state] --out FILE.png"},
     {"world", runWorldCommand, "world --seed N [--data DIR] --out FILE"},
     {"plan", runPlanCommand, "plan --seed N [--data DIR] [--level K]"},
+    {"assets", runAssetsCommand, "assets --out DIR [--previews DIR] [--sheet FILE.png]"},
 };
 
 void printUsage(std::FILE* stream)

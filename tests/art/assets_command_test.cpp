@@ -2,10 +2,13 @@
 // transparent key colours, repeatability and its command-line errors.
 #include "art_run.h"
 
+#include "assets/bmp.h"
 #include "assets/catalogue.h"
+#include "assets/image_table.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -125,6 +128,28 @@ TEST_F(AssetsCommand, WritesEveryCatalogueFileOnceAndTheMapAndNothingElse)
     EXPECT_EQ(expected.size(), 198u + 1u);
     EXPECT_EQ(writtenFiles(*out), expected);
     EXPECT_EQ(std::filesystem::file_size(*out / "map/1.overworld"), 65536u);
+}
+
+TEST_F(AssetsCommand, TheProgramsReaderLoadsEveryImageAsWritten)
+{
+    ASSERT_EQ(status, 0);
+    allocateImageTable();
+    for (const CatalogueLoad& load : imageCatalogue) {
+        const std::string path = (*out / cataloguePath(load)).string();
+        ASSERT_TRUE(loadBmp(path, load.id)) << path;
+        const ImageRecord& entry = imageTable[load.id];
+        const BmpImage written = image(load);
+        ASSERT_EQ(entry.width, written.width) << path;
+        ASSERT_EQ(entry.height, written.height) << path;
+        ASSERT_NE(entry.pixels, nullptr) << path;
+        // The table keeps the file's bottom-up row order.
+        const std::size_t row = std::size_t(entry.width) * 3;
+        for (int y = 0; y < entry.height; ++y)
+            ASSERT_TRUE(std::equal(entry.pixels.get() + y * row, entry.pixels.get() + (y + 1) * row,
+                                   written.rgb.begin() + (entry.height - 1 - y) * row))
+                << path << " row " << y;
+    }
+    releaseImageTable();
 }
 
 TEST_F(AssetsCommand, EveryImageIsA24BitBmpOfTheShapeItsViewExpects)

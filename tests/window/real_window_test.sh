@@ -6,10 +6,11 @@ program=$1
 send_wm_delete=$2
 run_dir=$3
 
+log=$(mktemp)
 display=:$(( 90 + RANDOM % 400 ))
 Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; [ -n "${pid:-}" ] && kill -9 $pid 2>/dev/null' EXIT
+trap 'kill $xvfb 2>/dev/null; [ -n "${pid:-}" ] && kill -9 $pid 2>/dev/null; rm -f "$log"' EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
@@ -25,30 +26,39 @@ game_window() {
     return 1
 }
 
-# Prints "X,Y WxH" of the game window once it is stable.
+# Prints "X,Y WxH" of the game window.
 geometry() {
     local id out
-    sleep 0.4
     id=$(game_window) || { echo none; return; }
     out=$(xdotool getwindowgeometry "$id" 2>/dev/null) || { echo none; return; }
     echo "$(echo "$out" | sed -n 's/.*Position: \([0-9]*,[0-9]*\).*/\1/p') $(echo "$out" | sed -n 's/.*Geometry: \([0-9]*x[0-9]*\).*/\1/p')"
 }
 
+# Keys are polled once per frame: hold each long enough for a slow frame to
+# see it, then let the reopened window settle.
 hold() {
     xdotool mousemove 5 5
-    xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"
+    xdotool keydown "$1"; sleep 0.5; xdotool keyup "$1"; sleep 0.3
 }
 
 expect_geometry() {
     local got
-    got=$(geometry)
+    for _ in $(seq 50); do
+        got=$(geometry)
+        [ "$got" = "$1" ] && break
+        sleep 0.1
+    done
     [ "$got" = "$1" ] || fail "$2: window is '$got', want '$1'"
     echo "ok: $2 ($got)"
 }
 
+# Starts the program and waits until start-up is over (it prints its world
+# seed then) and the frame loop reads the keys.
 start_program() {
-    (cd "$run_dir" && exec "$program") >/dev/null 2>&1 &
+    (cd "$run_dir" && exec "$program") >"$log" 2>&1 &
     pid=$!
+    for _ in $(seq 150); do grep -q '^world seed' "$log" && break; sleep 0.1; done
+    grep -q '^world seed' "$log" || fail "start-up did not finish: $(cat "$log")"
     game_window >/dev/null || fail "no window titled GAME appeared"
 }
 

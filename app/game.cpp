@@ -3,8 +3,32 @@
 #include "app/game.h"
 
 #include "app/keys.h"
+#include "app/state.h"
+#include "draw2d/blit.h"
+#include "draw2d/crosshair.h"
+#include "draw2d/map_view.h"
 #include "platform/video.h"
 #include "platform/window.h"
+
+namespace {
+constexpr int mapModeWidth = 640;
+constexpr int mapOriginOffset = 15; // cells from the view origin to the view cell
+constexpr int markerImage = 849;    // the mage unit image
+constexpr int markerX = 240;        // the view cell's tile: 15 tiles in
+constexpr int markerY = 240;
+
+// The map shows the view cell 15 cells in from the lower-left corner and
+// marks it; the view cell itself is left as it was.
+void drawMapAroundViewCell()
+{
+    SX -= mapOriginOffset;
+    SY -= mapOriginOffset;
+    drawMapView();
+    blitImageKeyed(markerX, markerY, markerImage);
+    SX += mapOriginOffset;
+    SY += mapOriginOffset;
+}
+}
 
 void runStartup()
 {
@@ -16,8 +40,12 @@ void runStartup()
 void runFrame()
 {
     clearFrame();
+    if (screenWidth == mapModeWidth)
+        drawMapAroundViewCell(); // the top-down map with the view cell marked
+    drawCrosshair();             // over everything, at the mouse
     presentFrame();
-    handleWindowKeys();
+    handleWindowKeys();   // pixel scale, window follows the cursor
+    handleMovementKeys(); // view cell and layer, then the clamp
     handleQuitAndModeKeys();
     while (pumpOneMessage()) {
     }

@@ -60,26 +60,18 @@ protected:
 };
 }
 
-TEST_F(MovementKeys, ArrowsStopAtTheEdgesOfThe320By240Range)
+TEST_F(MovementKeys, ArrowsStopAtTheEdgesOfEachModesRange)
 {
-    holdFor(300, {vkRight});
+    holdFor(300, {vkRight, vkUp});
     EXPECT_EQ(SX, 236);
-    holdFor(300, {vkUp});
     EXPECT_EQ(SY, 241);
-    holdFor(3, {vkLeft, vkDown});
-    EXPECT_EQ(SX, 233);
-    EXPECT_EQ(SY, 238);
+    setVideoMode(640, 480);
+    holdFor(1, {});
+    EXPECT_EQ(SX, 216);
+    EXPECT_EQ(SY, 226);
     holdFor(300, {vkLeft, vkDown});
     EXPECT_EQ(SX, 0);
     EXPECT_EQ(SY, 0);
-}
-
-TEST_F(MovementKeys, ArrowsStopAtTheEdgesOfThe640By480Range)
-{
-    setVideoMode(640, 480);
-    holdFor(300, {vkRight, vkUp});
-    EXPECT_EQ(SX, 216);
-    EXPECT_EQ(SY, 226);
 }
 
 TEST_F(MovementKeys, OppositeArrowsCancel)

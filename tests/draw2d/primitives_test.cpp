@@ -105,11 +105,3 @@ TEST(DrawLine, DiagonalAndSinglePoint)
     EXPECT_EQ(lineOnClearedFrame(0, 0, 3, 3), (std::set<Point>{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
     EXPECT_EQ(lineOnClearedFrame(7, 9, 7, 9), (std::set<Point>{{7, 9}}));
 }
-
-TEST(DrawLine, PartlyOutsideLineKeepsOnlyItsVisiblePixels)
-{
-    setVideoMode(320, 240);
-    EXPECT_EQ(lineOnClearedFrame(-3, 0, 3, 0), (std::set<Point>{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
-    EXPECT_EQ(lineOnClearedFrame(319, 236, 319, 245),
-              (std::set<Point>{{319, 236}, {319, 237}, {319, 238}, {319, 239}}));
-}

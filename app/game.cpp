@@ -2,11 +2,13 @@
 // is owned by the subsystem it names.
 #include "app/game.h"
 
+#include "app/frame_steps.h"
 #include "app/keys.h"
 #include "app/world_build.h"
 #include "assets/image_table.h"
 #include "assets/load_assets.h"
 #include "assets/units.h"
+#include "draw2d/crosshair.h"
 #include "platform/video.h"
 #include "platform/window.h"
 #include "world/generator.h"
@@ -28,8 +30,13 @@ std::uint32_t runStartup(std::optional<std::uint32_t> fixedSeed)
 void runFrame()
 {
     clearFrame();
+    if (screenWidth == 640)
+        drawMapAroundViewCell(); // the top-down map with the view cell marked
+    drawStatusLines();           // banner, credit line, position and mouse
+    drawCrosshair();             // over everything, at the mouse
     presentFrame();
-    handleWindowKeys();
+    handleWindowKeys();   // pixel scale, window follows the cursor
+    handleMovementKeys(); // view cell and layer, then the clamp
     handleQuitAndModeKeys();
     while (pumpOneMessage()) {
     }

@@ -1,0 +1,52 @@
+// The map mode's framing of the view cell and the status lines of every frame.
+#include "app/frame_steps.h"
+
+#include "app/state.h"
+#include "draw2d/blit.h"
+#include "draw2d/map_view.h"
+#include "draw2d/text.h"
+#include "platform/input.h"
+#include "platform/video.h"
+
+#include <cstdio>
+
+namespace {
+constexpr int mapModeWidth = 640;
+constexpr int mapOriginOffset = 15; // cells from the map origin to the view cell
+constexpr int markerImage = 849;    // the mage unit image
+constexpr int markerX = 240;        // the view cell's tile: 15 tiles in
+constexpr int markerY = 240;
+
+constexpr int textLeft = 12;
+constexpr int statusR = 255, statusG = 255, statusB = 0;
+
+const char* const bannerText = "OSTREVANER001";
+const char* const creditText = "Undercroft - F6 3D view, F7 map, F1-F5 scale, Esc quits";
+}
+
+void drawMapAroundViewCell()
+{
+    SX -= mapOriginOffset;
+    SY -= mapOriginOffset;
+    drawMapView();
+    blitImageKeyed(markerX, markerY, markerImage);
+    SX += mapOriginOffset;
+    SY += mapOriginOffset;
+}
+
+void drawStatusLines()
+{
+    std::snprintf(textLine, sizeof textLine, "%s", bannerText);
+    drawTextLarge(textLeft, screenHeight - 14, statusR, statusG, statusB);
+
+    std::snprintf(textLine, sizeof textLine, "%s", creditText);
+    drawTextSmall(textLeft, 14, statusR, statusG, statusB);
+
+    // The map mode shows the map origin, not the view cell.
+    const int shown = screenWidth == mapModeWidth ? mapOriginOffset : 0;
+    const int mx = mouseX();
+    const int my = mouseY();
+    std::snprintf(textLine, sizeof textLine, "SX=%d,SY=%d,SZ=%d mx=%d my=%d", SX - shown,
+                  SY - shown, SZ, mx, my);
+    drawTextLarge(textLeft, 31, statusR, statusG, statusB);
+}

@@ -1,0 +1,11 @@
+// Image blits: pictures from the image table copied into the framebuffer.
+#pragma once
+
+// Draws image id with its lower-left corner at (x, y), every pixel opaque.
+// The picture is drawn as a square whose side is its width, image row 0 on
+// framebuffer row y; a picture shorter than it is wide draws only the rows
+// it has. Ids outside the table and empty entries draw nothing.
+void blitImage(int x, int y, int id);
+
+// As blitImage, but pixels (255, 0, 246) and (0, 0, 0) are transparent.
+void blitImageKeyed(int x, int y, int id);

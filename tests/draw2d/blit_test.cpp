@@ -1,0 +1,75 @@
+// Image blits: orientation, the width-sized square, pictures shorter than
+// wide, ids with nothing to draw, and the two key colours.
+#include "draw2d/blit.h"
+#include "tests/draw2d/test_images.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+constexpr Rgba unwritten = {0, 0, 0, 0};
+
+class Blit : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        setVideoMode(320, 240);
+        allocateImageTable();
+    }
+    void TearDown() override { releaseImageTable(); }
+    static int written() { return screenWidth * screenHeight - pixelsOfColour(unwritten); }
+};
+}
+
+TEST_F(Blit, ImageRowZeroLandsOnRowYAndColumnZeroOnColumnX)
+{
+    makeImage(5, 16, 16, [](int j, int i) { return Rgba{j, i, 7, 0}; });
+    blitImage(40, 30, 5);
+    EXPECT_EQ(pixelAt(40, 30), (Rgba{0, 0, 7, 255}));
+    EXPECT_EQ(pixelAt(55, 30), (Rgba{15, 0, 7, 255}));
+    EXPECT_EQ(pixelAt(47, 45), (Rgba{7, 15, 7, 255}));
+    EXPECT_EQ(written(), 256);
+}
+
+TEST_F(Blit, ShortImageDrawsOnlyItsRealRowsAndTallImageAWidthSquare)
+{
+    makeImage(6, 4, 2, [](int j, int i) { return Rgba{10 + j, 20 + i, 30, 0}; });
+    blitImage(0, 0, 6);
+    EXPECT_EQ(written(), 8);
+    EXPECT_EQ(pixelAt(3, 1), (Rgba{13, 21, 30, 255}));
+
+    makeImage(7, 2, 4, [](int, int) { return Rgba{1, 1, 1, 0}; });
+    blitImage(100, 100, 7);
+    EXPECT_EQ(written(), 8 + 4); // the height is not consulted
+}
+
+TEST_F(Blit, IdsOutsideTheTableAndEmptyEntriesDrawNothing)
+{
+    makeTile(0, {1, 1, 1, 0});
+    makeTile(imageCount - 1, {1, 1, 1, 0});
+    for (int id : {-1, imageCount, 12, -1000000}) {
+        blitImage(0, 0, id);
+        blitImageKeyed(0, 0, id);
+    }
+    EXPECT_EQ(written(), 0);
+}
+
+TEST_F(Blit, KeyedBlitSkipsMagentaAndBlackOnly)
+{
+    const Rgba background = {77, 77, 77, 77};
+    std::memset(framebuffer.get(), 77, std::size_t(screenWidth) * screenHeight * 4);
+    makeTile(8, {255, 0, 246, 0});
+    blitImageKeyed(10, 10, 8);
+    EXPECT_EQ(pixelsOfColour(background), screenWidth * screenHeight);
+
+    // The two keys, then colours one step away from each.
+    const Rgba row[] = {{255, 0, 246, 0}, {0, 0, 0, 0},     {255, 0, 245, 0},
+                        {254, 0, 246, 0}, {255, 1, 246, 0}, {0, 0, 1, 0}};
+    makeImage(9, 6, 1, [&](int j, int) { return row[j]; });
+    blitImageKeyed(10, 10, 9);
+    EXPECT_EQ(pixelAt(10, 10), background);
+    EXPECT_EQ(pixelAt(11, 10), background);
+    for (int j = 2; j < 6; ++j)
+        EXPECT_EQ(pixelAt(10 + j, 10), (Rgba{row[j][0], row[j][1], row[j][2], 255})) << j;
+}

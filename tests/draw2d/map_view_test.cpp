@@ -1,0 +1,129 @@
+// The map view on a hand-built grid with hand-made tiles: where each cell's
+// tile lands, which codes draw which image, and that cells outside the grid
+// are neither drawn nor read.
+#include "app/state.h"
+#include "draw2d/map_view.h"
+#include "tests/draw2d/test_images.h"
+#include "world/block_codes.h"
+#include "world/grid.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+namespace {
+constexpr Rgba black = {0, 0, 0, 0};
+constexpr Rgba red = {200, 0, 0, 255};   // image 10, Plain
+constexpr Rgba green = {0, 200, 0, 255}; // image 11, Forest
+constexpr int screenPixels = 640 * 480;
+
+void setCell(int x, int y, int z, int code)
+{
+    worldGrid[cellIndex(x, y, z)] = std::uint8_t(code);
+}
+
+void fillColumns(int z, int x0, int x1, int code)
+{
+    for (int y = 0; y < worldSide; ++y)
+        for (int x = x0; x <= x1; ++x)
+            setCell(x, y, z, code);
+}
+
+void drawAt(int sx, int sy, int sz)
+{
+    std::memset(framebuffer.get(), 0, screenPixels * 4);
+    SX = sx;
+    SY = sy;
+    SZ = sz;
+    drawMapView();
+}
+
+class MapView : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        setVideoMode(640, 480);
+        allocateWorldGrid();
+        allocateImageTable();
+        makeTile(Plain, red);
+        makeTile(Forest, green);
+    }
+    void TearDown() override
+    {
+        releaseImageTable();
+        releaseWorldGrid();
+        SX = SY = 0;
+        SZ = 12;
+    }
+};
+}
+
+TEST_F(MapView, CellsLandOnTheirSixteenPixelSquares)
+{
+    setCell(0, 0, 0, Plain);
+    setCell(39, 29, 0, Forest);
+    setCell(40, 0, 0, Forest); // one column past the screen
+    setCell(3, 5, 1, Forest);  // another layer
+    drawAt(0, 0, 0);
+    EXPECT_EQ(pixelAt(0, 0), red);
+    EXPECT_EQ(pixelAt(15, 15), red);
+    EXPECT_EQ(pixelAt(624, 464), green);
+    EXPECT_EQ(pixelAt(639, 479), green);
+    EXPECT_EQ(pixelsOfColour(red) + pixelsOfColour(green), 2 * 256);
+}
+
+TEST_F(MapView, CodesMapToTheirTileAndCodesWithoutOneStayBlack)
+{
+    for (int id : {0, 1, 2, 3, 160, 185, 211})
+        makeTile(id, {90, 90, 90, 255});
+    makeTile(160, red);
+    const int codes[] = {Air, Brick, Grass, Dirt, RoomMark, 185, 255};
+    for (int i = 0; i < 7; ++i)
+        setCell(i, 0, 140, codes[i]);
+    drawAt(0, 0, 140);
+    EXPECT_EQ(pixelsOfColour(black), screenPixels);
+
+    setCell(0, 0, 140, Source2); // 211 draws image 160, not image 211
+    drawAt(0, 0, 140);
+    EXPECT_EQ(pixelsOfColour(red), 256);
+}
+
+// Every cell a wrapped linear index could reach holds a red tile, so a read
+// through the wrap shows up as a drawn pixel.
+TEST_F(MapView, OriginLeftOfAndBelowTheGridDrawsOnlyCellsInside)
+{
+    fillColumns(0, 0, 255, Plain);
+    setCell(0, 0, 1, Forest);
+    drawAt(-15, -15, 1);
+    EXPECT_EQ(pixelAt(240, 240), green);
+    EXPECT_EQ(pixelsOfColour(green), 256);
+    EXPECT_EQ(pixelsOfColour(red), 0);
+
+    drawAt(-15, -15, 0); // below layer 0 lies no storage at all
+    EXPECT_EQ(pixelsOfColour(red), 25 * 15 * 256);
+    EXPECT_EQ(pixelAt(240, 240), red);
+    EXPECT_EQ(pixelAt(239, 479), black);
+    EXPECT_EQ(pixelAt(240, 239), black);
+}
+
+TEST_F(MapView, ColumnsAndRowsPastTheGridEdgeAreNotDrawn)
+{
+    fillColumns(3, 0, 19, Plain); // where columns past 255 would wrap to
+    setCell(255, 240, 3, Forest);
+    fillColumns(4, 0, 255, Plain); // where rows past 255 would wrap to
+    drawAt(230, 240, 3);
+    EXPECT_EQ(pixelAt(25 * 16, 0), green);
+    EXPECT_EQ(pixelsOfColour(green), 256);
+    EXPECT_EQ(pixelsOfColour(red), 0);
+}
+
+TEST_F(MapView, LayersOutsideTheGridDrawNothing)
+{
+    fillColumns(0, 0, 255, Plain);
+    fillColumns(layerCount - 1, 0, 255, Plain);
+    for (int z : {-1, layerCount, 1 << 20, INT_MAX, INT_MIN}) {
+        drawAt(0, 0, z);
+        EXPECT_EQ(pixelsOfColour(black), screenPixels) << z;
+    }
+}

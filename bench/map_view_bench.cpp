@@ -1,8 +1,9 @@
 // One 640 x 480 map-view frame without a window: clear, every tile drawn
-// from a layer whose cells all carry a tile code, the marker, the crosshair.
+// from a layer whose cells all carry a tile code, the marker, the status
+// lines, the crosshair; and the status lines alone.
+#include "app/frame_steps.h"
 #include "app/state.h"
 #include "assets/image_table.h"
-#include "draw2d/blit.h"
 #include "draw2d/crosshair.h"
 #include "draw2d/map_view.h"
 #include "platform/video.h"
@@ -47,13 +48,13 @@ void buildWorld()
 void mapViewFrame(benchmark::State& state)
 {
     buildWorld();
-    SX = 100;
-    SY = 100;
+    SX = 115;
+    SY = 115;
     SZ = benchLayer;
     for (auto _ : state) {
         clearFrame();
-        drawMapView();
-        blitImageKeyed(240, 240, markerImage);
+        drawMapAroundViewCell();
+        drawStatusLines();
         drawCrosshair();
         benchmark::DoNotOptimize(framebuffer[0]);
     }
@@ -61,6 +62,18 @@ void mapViewFrame(benchmark::State& state)
     releaseImageTable();
     releaseWorldGrid();
 }
+
+void statusLines(benchmark::State& state)
+{
+    setVideoMode(640, 480);
+    SX = 100;
+    SY = 100;
+    for (auto _ : state) {
+        drawStatusLines();
+        benchmark::DoNotOptimize(framebuffer[0]);
+    }
+}
 }
 
 BENCHMARK(mapViewFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(statusLines)->Unit(benchmark::kMicrosecond);

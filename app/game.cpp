@@ -3,16 +3,29 @@
 #include "app/game.h"
 
 #include "app/keys.h"
+#include "app/state.h"
 #include "app/world_build.h"
 #include "assets/image_table.h"
 #include "assets/load_assets.h"
 #include "assets/units.h"
 #include "platform/video.h"
 #include "platform/window.h"
+#include "view3d/scene3d.h"
 #include "world/generator.h"
 #include "world/grid.h"
 
 #include <ctime>
+
+namespace {
+// The player unit keeps a copy of the view cell (low 16 bits of each).
+void copyViewCellToPlayer()
+{
+    UnitRecord& player = playerUnit();
+    player.cellX = std::uint16_t(SX);
+    player.cellY = std::uint16_t(SY);
+    player.cellZ = std::uint16_t(SZ);
+}
+}
 
 std::uint32_t runStartup(std::optional<std::uint32_t> fixedSeed)
 {
@@ -28,6 +41,10 @@ std::uint32_t runStartup(std::optional<std::uint32_t> fixedSeed)
 void runFrame()
 {
     clearFrame();
+    if (screenWidth == 320) {
+        updateScene3D(); // draw, fly, collide, read back, look
+        copyViewCellToPlayer();
+    }
     presentFrame();
     handleWindowKeys();
     handleQuitAndModeKeys();

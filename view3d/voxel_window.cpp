@@ -27,18 +27,18 @@ struct CubeFace {
 // The six faces. Rows run against GL's y axis (the window walk mirrors it),
 // so the +Y face looks at row y - 1. Side faces put texture row 0 on the
 // deeper layer: pictures stand upright seen from inside the world.
-constexpr CubeFace plusZ{0, 0, 1, 0, 0, 1,
-                         {{0, 1, -1, -1, 1}, {1, 1, 1, -1, 1}, {1, 0, 1, 1, 1}, {0, 0, -1, 1, 1}}};
-constexpr CubeFace minusZ{0, 0, -1, 0, 0, -1,
-                          {{1, 1, -1, -1, -1}, {1, 0, -1, 1, -1}, {0, 0, 1, 1, -1}, {0, 1, 1, -1, -1}}};
-constexpr CubeFace plusY{0, -1, 0, 0, 1, 0,
-                         {{0, 1, -1, 1, -1}, {0, 0, -1, 1, 1}, {1, 0, 1, 1, 1}, {1, 1, 1, 1, -1}}};
-constexpr CubeFace minusY{0, 1, 0, 0, -1, 0,
-                          {{1, 1, -1, -1, -1}, {0, 1, 1, -1, -1}, {0, 0, 1, -1, 1}, {1, 0, -1, -1, 1}}};
-constexpr CubeFace plusX{1, 0, 0, 1, 0, 0,
-                         {{0, 1, 1, -1, -1}, {1, 1, 1, 1, -1}, {1, 0, 1, 1, 1}, {0, 0, 1, -1, 1}}};
-constexpr CubeFace minusX{-1, 0, 0, -1, 0, 0,
-                          {{0, 1, -1, -1, -1}, {0, 0, -1, -1, 1}, {1, 0, -1, 1, 1}, {1, 1, -1, 1, -1}}};
+constexpr CubeFace plusZ{
+    0, 0, 1, 0, 0, 1, {{0, 1, -1, -1, 1}, {1, 1, 1, -1, 1}, {1, 0, 1, 1, 1}, {0, 0, -1, 1, 1}}};
+constexpr CubeFace minusZ{
+    0, 0, -1, 0, 0, -1, {{1, 1, -1, -1, -1}, {1, 0, -1, 1, -1}, {0, 0, 1, 1, -1}, {0, 1, 1, -1, -1}}};
+constexpr CubeFace plusY{
+    0, -1, 0, 0, 1, 0, {{0, 1, -1, 1, -1}, {0, 0, -1, 1, 1}, {1, 0, 1, 1, 1}, {1, 1, 1, 1, -1}}};
+constexpr CubeFace minusY{
+    0, 1, 0, 0, -1, 0, {{1, 1, -1, -1, -1}, {0, 1, 1, -1, -1}, {0, 0, 1, -1, 1}, {1, 0, -1, -1, 1}}};
+constexpr CubeFace plusX{
+    1, 0, 0, 1, 0, 0, {{0, 1, 1, -1, -1}, {1, 1, 1, 1, -1}, {1, 0, 1, 1, 1}, {0, 0, 1, -1, 1}}};
+constexpr CubeFace minusX{
+    -1, 0, 0, -1, 0, 0, {{0, 1, -1, -1, -1}, {0, 0, -1, -1, 1}, {1, 0, -1, 1, 1}, {1, 1, -1, 1, -1}}};
 constexpr CubeFace sideFaces[] = {plusY, minusY, plusX, minusX};
 
 constexpr float halfScale = 0.5f; // the face table's cube spans -1..1

@@ -96,12 +96,14 @@ TEST_F(Camera, ForwardAndBackwardStepATenthOfACellAlongTheViewDirection)
         const Vec start = eye();
         const Vec dir = viewDirection(yaw, pitch);
         frames(1, {vkLeftButton});
-        expectNear(eye(), {start[0] + 0.1 * dir[0], start[1] + 0.1 * dir[1], start[2] + 0.1 * dir[2]},
-                   "forward");
+        auto along = [&](double distance) {
+            return Vec{start[0] + distance * dir[0], start[1] + distance * dir[1],
+                       start[2] + distance * dir[2]};
+        };
+        expectNear(eye(), along(0.1), "forward");
         EXPECT_EQ(playerUnit().stepCount, 1);
         frames(2, {vkZ});
-        expectNear(eye(), {start[0] - 0.1 * dir[0], start[1] - 0.1 * dir[1], start[2] - 0.1 * dir[2]},
-                   "back");
+        expectNear(eye(), along(-0.1), "back");
         EXPECT_EQ(playerUnit().stepCount, -1) << "the step count goes negative";
     }
 }

@@ -7,6 +7,7 @@
 #include "view3d/read_back.h"
 #include "view3d/scene3d.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -102,6 +103,30 @@ TEST_F(Scene3D, AModeTooSmallForTheViewReadsNothing)
     occupy(homeCell, aheadRow, homeCell);
     updateScene3D(); // would overrun readBackBuffer if it read
     EXPECT_TRUE(framebufferIsClear());
+}
+
+// From inside a closed room no background shows in any direction: the
+// window walk and the faces leave no hole.
+TEST_F(Scene3D, AClosedRoomCoversEveryPixelWhereverTheCameraLooks)
+{
+    for (int z = homeCell - 1; z <= homeCell + 2; ++z)
+        for (int y = homeCell - 3; y <= homeCell + 3; ++y)
+            for (int x = homeCell - 3; x <= homeCell + 3; ++x) {
+                const bool inside = z >= homeCell && z <= homeCell + 1 &&
+                                    std::abs(y - homeCell) < 3 && std::abs(x - homeCell) < 3;
+                occupy(x, y, z, inside ? Air : Brick);
+            }
+    const float views[][2] = {{0, -90}, {90, -90}, {200, -90}, {-45, -60}, {30, 0}, {0, -180}};
+    for (const auto& view : views) {
+        viewYaw = view[0];
+        viewPitch = view[1];
+        clearFrame();
+        updateScene3D();
+        int background = 0;
+        for (std::size_t i = 0; i < readBytes; i += 3)
+            background += isBackground(readBackBuffer.get() + i);
+        EXPECT_EQ(background, 0) << "yaw " << view[0] << " pitch " << view[1];
+    }
 }
 
 // The left button draws the camera where it stood, then flies it forward and

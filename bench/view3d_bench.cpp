@@ -1,7 +1,7 @@
-// The cost of one 3D frame inside a dungeon, against a floor: the same GL
-// calls replayed from a prepared list, with none of the grid walking,
-// neighbour tests or camera work in between.
-#include "bench/bench_dungeon.h"
+// The cost of one 3D frame inside the generated dungeon, against a floor:
+// the same GL calls replayed from a prepared list, with none of the grid
+// walking, neighbour tests or camera work in between.
+#include "bench/bench_view.h"
 
 #include "app/state.h"
 #include "assets/units.h"
@@ -52,12 +52,12 @@ std::vector<Position> recorded;
 
 void setCamera()
 {
-    SX = benchdungeon::viewX;
-    SY = benchdungeon::viewY;
-    SZ = benchdungeon::viewZ;
+    SX = benchview::viewX;
+    SY = benchview::viewY;
+    SZ = benchview::viewZ;
     playerUnit().subX = playerUnit().subY = playerUnit().subZ = 0.5f;
-    viewYaw = benchdungeon::viewYaw;
-    viewPitch = benchdungeon::viewPitch;
+    viewYaw = benchview::viewYaw;
+    viewPitch = benchview::viewPitch;
 }
 
 void recordWindow()
@@ -164,8 +164,8 @@ void openView()
     allocateWorldGrid();
     allocateUnitRecords();
     allocateImageTable();
-    benchdungeon::buildBenchWorld();
-    benchdungeon::paintPlaceholderPictures();
+    benchview::buildBenchWorld();
+    benchview::paintPlaceholderPictures();
     setVideoMode(320, 240);
     pixelScale = 1;
     if (!openGameWindow())

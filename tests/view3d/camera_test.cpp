@@ -159,18 +159,6 @@ TEST_F(Camera, EachCarryMovesAWholeCellAndKeepsTheEyeInPlace)
     }
 }
 
-TEST_F(Camera, FlyingAcrossACellFaceCarriesIntoTheNextCell)
-{
-    viewPitch = -90;
-    viewYaw = -90; // level, towards lower columns
-    setEye({0.05, 0.5, 0.5});
-    const Vec before = eye();
-    frames(1, {vkLeftButton});
-    EXPECT_EQ(SX, homeCell - 1);
-    EXPECT_NEAR(playerUnit().subX, 0.05, tolerance);
-    EXPECT_NEAR(eye()[0], before[0] - 0.1, tolerance);
-}
-
 // A wall beyond one face. Within 0.3 the eye is set 0.3 from that face.
 // Within 0.2 the 0.2 push adds to that, and beside a wall in the plane the
 // first diagonal probe that reaches it pushes the eye sideways as well.

@@ -151,8 +151,9 @@ TEST_F(View3D, ALoneCubeEmitsSixFullSquaresWoundOutwardWithUprightPictures)
         EXPECT_EQ(axis[0] + axis[1], 2);
 }
 
-// Rows are mirrored on GL's y axis: the row below (y - 1) faces +y.
-TEST_F(View3D, EachNeighbourHidesTheFaceTowardsIt)
+// Rows are mirrored on GL's y axis: the row below (y - 1) faces +y. The
+// neighbour's code does not matter, only that it is not Air.
+TEST_F(View3D, AnyOccupiedNeighbourHidesTheFaceTowardsIt)
 {
     struct Case {
         int dx, dy, dz, axis, side;
@@ -168,20 +169,11 @@ TEST_F(View3D, EachNeighbourHidesTheFaceTowardsIt)
             EXPECT_FALSE(sameFace(face, c.axis, c.side)) << c.dx << "," << c.dy << "," << c.dz;
         occupy(cubeX + c.dx, cubeY + c.dy, cubeZ + c.dz, Air);
     }
-}
-
-TEST_F(View3D, TwoNeighboursHideTheirSharedFacesAndAnEnclosedCubeNone)
-{
-    occupy(cubeX, cubeY, cubeZ, Brick);
-    occupy(cubeX + 1, cubeY, cubeZ, Dirt);
-    EXPECT_EQ(cubeFaces(cubeX, cubeY, cubeZ).size(), 5u);
-    EXPECT_EQ(cubeFaces(cubeX + 1, cubeY, cubeZ).size(), 5u);
-
     for (int dz = -1; dz <= 1; ++dz)
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
                 occupy(cubeX + dx, cubeY + dy, cubeZ + dz, Brick);
-    EXPECT_TRUE(cubeFaces(cubeX, cubeY, cubeZ).empty());
+    EXPECT_TRUE(cubeFaces(cubeX, cubeY, cubeZ).empty()) << "enclosed on all six sides";
     EXPECT_TRUE(cubeFaces(cubeX, cubeY, cubeZ + 5).empty()) << "an Air cell draws nothing";
 }
 

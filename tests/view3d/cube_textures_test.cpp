@@ -94,14 +94,6 @@ TEST_F(View3D, EveryNewContextUploadsTheCubePicturesAsStored)
     }
 }
 
-TEST_F(View3D, CodesWithoutAPictureUseNoTexture)
-{
-    for (int code = 0; code < cubeImageCount; ++code)
-        EXPECT_EQ(cubeTextureFor(std::uint8_t(code)), cubeTextureNames[code]);
-    for (int code : {7, 31, 32, int(RoomMark), 255})
-        EXPECT_EQ(cubeTextureFor(std::uint8_t(code)), 0u) << code;
-}
-
 // Seen level from inside the world, a cube's side shows its picture upright:
 // the picture's top row (the last row stored) at the top of the screen.
 TEST_F(View3D, ASideFaceShowsItsPictureUpright)

@@ -1,7 +1,9 @@
-// The map mode's framing of the view cell and the status lines of every frame.
+// The map mode's framing of the view cell, the player unit's copy of the view
+// cell after a 3D frame, and the status lines of every frame.
 #include "app/frame_steps.h"
 
 #include "app/state.h"
+#include "assets/units.h"
 #include "draw2d/blit.h"
 #include "draw2d/map_view.h"
 #include "draw2d/text.h"
@@ -32,6 +34,14 @@ void drawMapAroundViewCell()
     blitImageKeyed(markerX, markerY, markerImage);
     SX += mapOriginOffset;
     SY += mapOriginOffset;
+}
+
+void copyViewCellToPlayer()
+{
+    UnitRecord& player = playerUnit();
+    player.cellX = std::uint16_t(SX);
+    player.cellY = std::uint16_t(SY);
+    player.cellZ = std::uint16_t(SZ);
 }
 
 void drawStatusLines()

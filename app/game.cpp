@@ -11,6 +11,7 @@
 #include "draw2d/crosshair.h"
 #include "platform/video.h"
 #include "platform/window.h"
+#include "view3d/scene3d.h"
 #include "world/generator.h"
 #include "world/grid.h"
 
@@ -32,8 +33,12 @@ void runFrame()
     clearFrame();
     if (screenWidth == 640)
         drawMapAroundViewCell(); // the top-down map with the view cell marked
-    drawStatusLines();           // banner, credit line, position and mouse
-    drawCrosshair();             // over everything, at the mouse
+    if (screenWidth == 320) {
+        updateScene3D();        // draw, fly, collide, read back, look
+        copyViewCellToPlayer(); // the layer keys test around the player unit
+    }
+    drawStatusLines(); // banner, credit line, position and mouse
+    drawCrosshair();   // over everything, at the mouse
     presentFrame();
     handleWindowKeys();   // pixel scale, window follows the cursor
     handleMovementKeys(); // view cell and layer, then the clamp

@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "platform/input.h"
 #include "platform/video.h"
+#include "view3d/cube_textures.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -201,6 +202,7 @@ void setupProjection()
 
 void initRenderState()
 {
+    loadCubeTextures(); // a new context has no textures of its own
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(1.0f, 0.0f, 0.9f, 0.0f);

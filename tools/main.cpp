@@ -17,8 +17,8 @@ struct Command {
 
 const Command commands[] = {
     {"snapshot", runSnapshotCommand,
-     "snapshot [--seed N] [--data DIR] [--view X,Y,Z] [--mouse MX,MY] [--keys SCRIPT]\n"
-     "           [--frames N] [--state] --out FILE.png"},
+     "snapshot [--seed N] [--data DIR] [--view X,Y,Z] [--look YAW,PITCH] [--mouse MX,MY]\n"
+     "           [--keys SCRIPT] [--frames N] [--state] --out FILE.png"},
     {"world", runWorldCommand, "world --seed N [--data DIR] --out FILE"},
     {"plan", runPlanCommand, "plan --seed N [--data DIR] [--level K]"},
     {"assets", runAssetsCommand, "assets --out DIR [--previews DIR] [--sheet FILE.png]"},

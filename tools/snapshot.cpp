@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "app/state.h"
 #include "assets/png_writer.h"
+#include "assets/units.h"
 #include "platform/input.h"
 #include "platform/video.h"
 #include "platform/window.h"
@@ -10,8 +11,10 @@
 #include "tools/commands.h"
 #include "tools/headless.h"
 #include "tools/key_script.h"
+#include "view3d/camera.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -21,6 +24,7 @@ struct SnapshotOptions {
     std::string dataFolder = ".";
     std::optional<std::array<int, 3>> view;
     std::optional<std::array<int, 2>> mouse;
+    std::optional<std::array<float, 2>> look;
     std::vector<KeyStep> script;
     int frames = 1;
     bool printState = false;
@@ -37,6 +41,22 @@ bool parseInts(const std::string& text, int* values, std::size_t count)
         if (!value)
             return false;
         values[i] = int(*value);
+    }
+    return true;
+}
+
+// Finite numbers only: the camera turns a NaN or infinite angle into a NaN
+// position, which no cell lookup can use.
+bool parseFloats(const std::string& text, float* values, std::size_t count)
+{
+    const std::vector<std::string> parts = splitAt(text, ',');
+    if (parts.size() != count)
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto value = parseFloat(parts[i]);
+        if (!value || !std::isfinite(*value))
+            return false;
+        values[i] = *value;
     }
     return true;
 }
@@ -73,6 +93,11 @@ int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
             if (!parseInts(value, pixel.data(), 2))
                 return usageError("--mouse wants MX,MY");
             options.mouse = pixel;
+        } else if (option == "--look") {
+            std::array<float, 2> angles;
+            if (!parseFloats(value, angles.data(), 2))
+                return usageError("--look wants YAW,PITCH");
+            options.look = angles;
         } else if (option == "--keys") {
             std::string error;
             if (!parseKeyScript(value, options.script, error))
@@ -134,11 +159,13 @@ void runScript(const SnapshotOptions& options)
 
 void printState()
 {
+    const UnitRecord& player = playerUnit();
     std::printf("{\"SX\":%d,\"SY\":%d,\"SZ\":%d,\"subX\":%.9g,\"subY\":%.9g,\"subZ\":%.9g,"
                 "\"viewYaw\":%.9g,\"viewPitch\":%.9g,\"stepCount\":%d,"
                 "\"screenWidth\":%d,\"screenHeight\":%d,\"pixelScale\":%d,\"quit\":%d}\n",
-                SX, SY, SZ, 0.5, 0.5, 0.5, 0.0, 0.0, 0, screenWidth, screenHeight, pixelScale,
-                quitFlag ? 1 : 0);
+                SX, SY, SZ, double(player.subX), double(player.subY), double(player.subZ),
+                double(viewYaw), double(viewPitch), player.stepCount, screenWidth, screenHeight,
+                pixelScale, quitFlag ? 1 : 0);
 }
 }
 
@@ -156,6 +183,10 @@ int runSnapshotCommand(const std::vector<std::string>& args)
         SX = (*options.view)[0];
         SY = (*options.view)[1];
         SZ = (*options.view)[2];
+    }
+    if (options.look) {
+        viewYaw = (*options.look)[0];
+        viewPitch = (*options.look)[1];
     }
     runScript(options);
 

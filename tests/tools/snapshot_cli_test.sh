@@ -23,10 +23,14 @@ keys=$(echo "$state" | grep -o '"[A-Za-z]*":' | tr -d '":' | tr '\n' ' ')
     fail "state keys are '$keys'"
 echo "$state" | grep -q '"screenWidth":640,"screenHeight":480,"pixelScale":2,"quit":0}' ||
     fail "state after F7: $state"
+state=$("$tool" snapshot --state --seed 3 --look 30,-85 --view 20,40,12 --out c.png) || fail "--look run failed"
+echo "$state" | grep -q '"SX":20,"SY":40,"SZ":12,' || fail "--view not applied: $state"
+echo "$state" | grep -q '"viewYaw":30,"viewPitch":-85,' || fail "--look not applied: $state"
 state=$("$tool" snapshot --state --keys Escape --out d.png) || fail "Escape run failed"
 echo "$state" | grep -q '"quit":1}' || fail "Escape does not show quit 1: $state"
 
-for bad in "--bogus" "--keys Nope" "--keys F7x0" "--view 1,2" "--frames -1" "--mouse a,b" ""; do
+for bad in "--bogus" "--keys Nope" "--keys F7x0" "--view 1,2" "--frames -1" "--mouse a,b" \
+           "--look 1" "--look nan,0" "--seed -1" "--seed 4294967296" ""; do
     # shellcheck disable=SC2086
     "$tool" snapshot $bad ${bad:+--out e.png} 2>err.txt >/dev/null
     status=$?

@@ -250,10 +250,22 @@ void hideCursor()
         SDL_ShowCursor(SDL_DISABLE);
 }
 
+// Over the window, the cursor comes from the window's own motion events,
+// which every X server sends; SDL's global position is kept up to date only
+// by raw-input events, which some servers (and synthetic input) never send.
 void readDesktopCursor(int& x, int& y)
 {
     x = 0;
     y = 0;
-    if (videoStarted)
-        SDL_GetGlobalMouseState(&x, &y);
+    if (!videoStarted)
+        return;
+    if (windowHandle && SDL_GetMouseFocus() == windowHandle) {
+        int left, top;
+        SDL_GetWindowPosition(windowHandle, &left, &top);
+        SDL_GetMouseState(&x, &y);
+        x += left;
+        y += top;
+        return;
+    }
+    SDL_GetGlobalMouseState(&x, &y);
 }

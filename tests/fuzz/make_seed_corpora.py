@@ -53,6 +53,12 @@ def text():
                                               (-1, 256, INT_MIN), bytes(range(128, 256)))
     yield "pen_at_int_max", text_input(2, raw(INT_MAX - 3), near(10, -64), yellow, b"MMMM")
     yield "rows_at_int_min", text_input(2, raw(INT_MIN), raw(INT_MIN), yellow, b"@@")
+    yield "crossing_left_and_bottom", text_input(2, near(-3, -64), near(4, -64), yellow,
+                                                 b"@Wg$j")
+    yield "crossing_right_and_top_640", text_input(3, near(634, -64), near(486, -64), yellow,
+                                                   b"MW")
+    yield "no_glyph_codes", text_input(2, near(40, -64), near(60, -64), yellow,
+                                       bytes(range(1, 32)) + b"`{|}~\x7f")
     yield "rows_at_int_max_unterminated", text_input(0, near(-3, -64), raw(INT_MAX), yellow,
                                                      b"Wy\\_")
 

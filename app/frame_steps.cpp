@@ -10,6 +10,7 @@
 #include "platform/input.h"
 #include "platform/video.h"
 
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -24,16 +25,25 @@ constexpr int statusR = 255, statusG = 255, statusB = 0;
 
 const char* const bannerText = "OSTREVANER001";
 const char* const creditText = "Undercroft - F6 3D view, F7 map, F1-F5 scale, Esc quits";
+
+// The origin saturates at INT_MIN rather than overflowing; a view cell that
+// far out shows no map either way. The view cell itself is put back as it was.
+int mapOrigin(int viewCell)
+{
+    return viewCell < INT_MIN + mapOriginOffset ? INT_MIN : viewCell - mapOriginOffset;
+}
 }
 
 void drawMapAroundViewCell()
 {
-    SX -= mapOriginOffset;
-    SY -= mapOriginOffset;
+    const int viewX = SX;
+    const int viewY = SY;
+    SX = mapOrigin(viewX);
+    SY = mapOrigin(viewY);
     drawMapView();
     blitImageKeyed(markerX, markerY, markerImage);
-    SX += mapOriginOffset;
-    SY += mapOriginOffset;
+    SX = viewX;
+    SY = viewY;
 }
 
 void copyViewCellToPlayer()
@@ -52,11 +62,12 @@ void drawStatusLines()
     std::snprintf(textLine, sizeof textLine, "%s", creditText);
     drawTextSmall(textLeft, 14, statusR, statusG, statusB);
 
-    // The map mode shows the map origin, not the view cell.
-    const int shown = screenWidth == mapModeWidth ? mapOriginOffset : 0;
+    // The map mode shows the map origin, not the view cell; formed in 64 bits
+    // so that no view cell can overflow it.
+    const long long shown = screenWidth == mapModeWidth ? mapOriginOffset : 0;
     const int mx = mouseX();
     const int my = mouseY();
-    std::snprintf(textLine, sizeof textLine, "SX=%d,SY=%d,SZ=%d mx=%d my=%d", SX - shown,
+    std::snprintf(textLine, sizeof textLine, "SX=%lld,SY=%lld,SZ=%d mx=%d my=%d", SX - shown,
                   SY - shown, SZ, mx, my);
     drawTextLarge(textLeft, 31, statusR, statusG, statusB);
 }

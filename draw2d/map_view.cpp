@@ -80,12 +80,15 @@ int mapTileImage(std::uint8_t code)
 // index, which would wrap into the next row or layer or leave the storage:
 // the view origin sits 15 cells outside the world near its edges, and after a
 // mode switch the origin can lie further right than this mode's clamp allows.
+// An origin a whole screen or more off the grid shows no cell at all; leaving
+// early for it also keeps SX + cx and SY + cy from overflowing.
 void drawMapView()
 {
-    if (!worldGrid || SZ < 0 || SZ >= layerCount)
-        return;
     const int columns = screenWidth / mapTileSize;
     const int rows = screenHeight / mapTileSize;
+    if (!worldGrid || SZ < 0 || SZ >= layerCount || SX >= worldSide || SX <= -columns ||
+        SY >= worldSide || SY <= -rows)
+        return;
     for (int cx = 0; cx < columns; ++cx) {
         for (int cy = 0; cy < rows; ++cy) {
             const int column = SX + cx;

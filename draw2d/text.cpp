@@ -5,8 +5,10 @@
 #include "app/state.h"
 #include "draw2d/fonts.h"
 #include "draw2d/primitives.h"
+#include "platform/video.h"
 
 #include <array>
+#include <climits>
 
 TextPen textPen;
 
@@ -18,6 +20,8 @@ constexpr int smallGlyphLength = 11 * smallRowLength;
 constexpr int smallSpaceLength = 10 * smallRowLength; // the space has no row 10
 constexpr int smallLastRow = 9;
 constexpr int smallRowShift = 2; // glyph row i lands on y - i + 2
+constexpr int smallHighestRow = smallRowShift - 1;          // y + 1, glyph row 1
+constexpr int smallLowestRow = smallRowShift - smallLastRow; // y - 7, glyph row 9
 constexpr int smallGap = 1;      // empty column between glyphs
 constexpr int smallMissingWidth = 2; // as wide as the space
 
@@ -26,6 +30,8 @@ constexpr int largeRowLength = 10;
 constexpr int largeGlyphLength = 13 * largeRowLength;
 constexpr int largeLastRow = 12;
 constexpr int largeAdvance = 8; // also the drawn columns 0..7
+constexpr int largeHighestRow = -1;            // glyph row i lands on y - i
+constexpr int largeLowestRow = -largeLastRow;
 
 // True when text is exactly length characters long. Stops at the first zero
 // byte, so a shorter string is never read past its end.
@@ -84,6 +90,24 @@ unsigned char penCode()
     return static_cast<unsigned char>(textLine[textPen.index]);
 }
 
+// True when some pixel of the glyph box, columns textPen.x .. + width - 1 and
+// rows y + lowest .. y + highest, lies in the framebuffer. Only such glyphs
+// are drawn: the others would plot nothing, and the pixel positions of a pen
+// or a row near the ends of the int range would overflow. The comparisons
+// themselves cannot overflow, the offsets being a few pixels.
+bool glyphBoxOnScreen(int width, int y, int lowest, int highest)
+{
+    return textPen.x < screenWidth && textPen.x > -width && y < screenHeight - lowest &&
+           y >= -highest;
+}
+
+// The pen stops at INT_MAX instead of overflowing; nothing is drawn that
+// far right anyway.
+void advancePen(int advance)
+{
+    textPen.x = textPen.x > INT_MAX - advance ? INT_MAX : textPen.x + advance;
+}
+
 void drawSmallGlyph(const char* glyph, int y, int r, int g, int b)
 {
     for (int i = 1; i <= smallLastRow; ++i)
@@ -112,11 +136,12 @@ void drawTextSmall(int x, int y, int r, int g, int b)
         const unsigned char code = penCode();
         if (hasSmallGlyph(code)) {
             textPen.width = smallFont[code][0] - '0';
-            drawSmallGlyph(smallFont[code], y, r, g, b);
+            if (glyphBoxOnScreen(textPen.width, y, smallLowestRow, smallHighestRow))
+                drawSmallGlyph(smallFont[code], y, r, g, b);
         } else {
             textPen.width = smallMissingWidth;
         }
-        textPen.x += textPen.width + smallGap;
+        advancePen(textPen.width + smallGap);
     }
 }
 
@@ -126,8 +151,9 @@ void drawTextLarge(int x, int y, int r, int g, int b)
     textPen.width = largeAdvance;
     for (textPen.index = 0; penInText(); ++textPen.index) {
         const unsigned char code = penCode();
-        if (hasLargeGlyph(code))
+        if (hasLargeGlyph(code) &&
+            glyphBoxOnScreen(largeAdvance, y, largeLowestRow, largeHighestRow))
             drawLargeGlyph(largeFont[code], y, r, g, b);
-        textPen.x += largeAdvance;
+        advancePen(largeAdvance);
     }
 }

@@ -13,7 +13,7 @@ void drawTextLarge(int x, int y, int r, int g, int b);
 // The text routines' working state, overwritten by every call: the pen x (the
 // left edge of the next glyph), the index in textLine of the character being
 // drawn and the current glyph's width. After a call, x is where a following
-// glyph would start.
+// glyph would start, or INT_MAX where that lies further right.
 struct TextPen {
     int x;
     int index;

@@ -8,7 +8,9 @@
 #include "platform/input.h"
 #include "world/grid.h"
 
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 float viewYaw = 0;
 float viewPitch = 0;
@@ -108,16 +110,40 @@ void pushOffDiagonals(UnitRecord& player, Point eye)
             return;
         }
 }
+
+// The step count wraps around at the ends of its range rather than
+// overflowing; only its phase in the head bob is ever read.
+std::int32_t countStep(std::int32_t count, int step)
+{
+    return std::int32_t(std::uint32_t(count) + std::uint32_t(step));
+}
+
+// Moves one whole cell between the camera cell and its offset. A cell at the
+// end of the int range is not moved past it (that would overflow); the
+// offset then stays out of 0..1 and the eye stays where it is.
+void carry(int& cell, int cellStep, float& offset, float offsetStep)
+{
+    if (cellStep > 0 ? cell == INT_MAX : cell == INT_MIN)
+        return;
+    cell += cellStep;
+    offset += offsetStep;
+}
 } // namespace
 
+// The cell is found in double precision, exact for every sum that can land
+// in the grid: converting a NaN, an infinity or a huge floor to int, or
+// adding it to a cell near the end of the int range, would be undefined.
+// Such a probe lands outside the grid (NaN fails every comparison).
 int probeCell(float a, float b, float c)
 {
-    const int x = SX + int(std::floor(double(a)));
-    const int y = SY + int(std::floor(double(b)));
-    const int z = SZ + int(std::floor(double(c)));
-    if (!cellInGrid(x, y, z))
+    const double x = SX + std::floor(double(a));
+    const double y = SY + std::floor(double(b));
+    const double z = SZ + std::floor(double(c));
+    const bool inGrid = x >= 0 && x < worldSide && y >= 0 && y < worldSide && z >= 0 &&
+                        z < layerCount;
+    if (!inGrid)
         return 0;
-    return worldGrid[cellIndex(x, y, z)];
+    return worldGrid[cellIndex(int(x), int(y), int(z))];
 }
 
 void resolveCameraCollision(float a, float b, float c)
@@ -139,7 +165,7 @@ void stepCameraForward()
     player.subZ -= step.v;
     player.subX -= step.h;
     player.subY -= step.k;
-    ++player.stepCount;
+    player.stepCount = countStep(player.stepCount, +1);
 }
 
 void stepCameraBackward()
@@ -149,18 +175,18 @@ void stepCameraBackward()
     player.subZ += step.v;
     player.subX += step.h;
     player.subY += step.k;
-    --player.stepCount;
+    player.stepCount = countStep(player.stepCount, -1);
 }
 
 void carryCameraCell()
 {
     UnitRecord& player = playerUnit();
-    if (player.subX > 1) { --SX; player.subX -= 1; }
-    if (player.subY > 1) { ++SY; player.subY -= 1; }
-    if (player.subX < 0) { ++SX; player.subX += 1; }
-    if (player.subY < 0) { --SY; player.subY += 1; }
-    if (player.subZ > 1) { --SZ; player.subZ -= 1; }
-    if (player.subZ < 0) { ++SZ; player.subZ += 1; }
+    if (player.subX > 1) carry(SX, -1, player.subX, -1);
+    if (player.subY > 1) carry(SY, +1, player.subY, -1);
+    if (player.subX < 0) carry(SX, +1, player.subX, +1);
+    if (player.subY < 0) carry(SY, -1, player.subY, +1);
+    if (player.subZ > 1) carry(SZ, -1, player.subZ, -1);
+    if (player.subZ < 0) carry(SZ, +1, player.subZ, +1);
 }
 
 void moveCamera()

@@ -13,7 +13,8 @@ extern float viewPitch;
 inline constexpr double degreesToRadians = 0.017453292516666667;
 
 // The block code of cell (SX + floor(a), SY + floor(b), SZ + floor(c)); 0
-// for a cell outside the grid, which is then not read.
+// for a cell outside the grid, which is then not read. A NaN or infinite
+// argument probes outside the grid.
 int probeCell(float a, float b, float c);
 
 // Pushes the eye, at (a, b, c) inside the camera cell in grid units, away
@@ -26,7 +27,8 @@ void stepCameraForward();
 void stepCameraBackward();
 
 // Moves whole cells between the offsets and SX, SY, SZ until the offsets
-// are back in 0..1, keeping the eye where it is.
+// are back in 0..1, keeping the eye where it is. A cell never moves past
+// the end of the int range.
 void carryCameraCell();
 
 // The camera's motion for one frame: flies while the left button (forward)

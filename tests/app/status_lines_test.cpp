@@ -3,6 +3,7 @@
 #include "app/frame_steps.h"
 #include "app/state.h"
 #include "platform/video.h"
+#include "platform/window.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,8 @@ bool anyYellowInRows(int firstRow, int lastRow)
 
 class StatusLines : public testing::Test {
 protected:
+    // The mouse reads (0, 0) with no window open.
+    void SetUp() override { destroyWindowAndContext(); }
     void TearDown() override
     {
         SX = 0;
@@ -38,7 +41,6 @@ TEST_F(StatusLines, The3DModePrintsTheViewCell)
     SY = 50;
     SZ = 13;
     drawStatusLines();
-    // With no window the mouse reads (0, 0).
     EXPECT_EQ(std::string(textLine), "SX=100,SY=50,SZ=13 mx=0 my=0");
 }
 

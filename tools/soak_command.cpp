@@ -23,7 +23,7 @@ namespace {
 constexpr long long sampleInterval = 1000; // frames between memory samples
 constexpr long long minWarmupFrames = 1000;
 constexpr long long maxWarmupFrames = 10'000;
-constexpr double allowedGrowthMb = 8;
+constexpr double allowedGrowthMb = 4;
 constexpr int memoryGrowthStatus = 1;
 constexpr double bytesPerMb = 1024.0 * 1024.0;
 
@@ -81,21 +81,24 @@ int parseOptions(const std::vector<std::string>& args, SoakOptions& options)
     return 0;
 }
 
-// What one stretch of the script does; each has a weight in the map mode
-// and one in the 3D view, so every key gets exercised in both.
+// What one stretch of the script does, how often in the map mode and in the
+// 3D view (so every key gets exercised in both), and for how many frames.
 enum class Action { Arrows, Layer, Scale, FollowCursor, SameMode, Idle, Fly, FlyBack, Look, ToView };
 
-struct WeightedAction {
+struct ActionShape {
     Action action;
     int mapWeight;
     int viewWeight;
+    int shortest;
+    int longest;
 };
 
-constexpr WeightedAction actions[] = {
-    {Action::Arrows, 30, 10}, {Action::Layer, 8, 5},   {Action::Scale, 6, 5},
-    {Action::FollowCursor, 3, 3}, {Action::SameMode, 3, 3}, {Action::Idle, 8, 4},
-    {Action::Fly, 2, 25},     {Action::FlyBack, 1, 10}, {Action::Look, 1, 10},
-    {Action::ToView, 6, 0},
+constexpr ActionShape actions[] = {
+    {Action::Arrows, 30, 10, 5, 60},     {Action::Layer, 8, 5, 1, 3},
+    {Action::Scale, 6, 5, 1, 1},         {Action::FollowCursor, 3, 3, 1, 5},
+    {Action::SameMode, 3, 3, 1, 1},      {Action::Idle, 8, 4, 1, 30},
+    {Action::Fly, 2, 25, 2, 20},         {Action::FlyBack, 1, 10, 2, 10},
+    {Action::Look, 1, 10, 1, 10},        {Action::ToView, 6, 0, 1, 1},
 };
 
 // Keys held for some frames with the cursor on one framebuffer pixel.
@@ -125,13 +128,13 @@ bool oneIn(Script& script, int n)
     return between(script, 1, n) == 1;
 }
 
-Action pickAction(Script& script, bool inView)
+const ActionShape& pickAction(Script& script, bool inView)
 {
     std::vector<int> weights;
-    for (const WeightedAction& entry : actions)
-        weights.push_back(inView ? entry.viewWeight : entry.mapWeight);
+    for (const ActionShape& shape : actions)
+        weights.push_back(inView ? shape.viewWeight : shape.mapWeight);
     std::discrete_distribution<std::size_t> choose(weights.begin(), weights.end());
-    return actions[choose(script.random)].action;
+    return actions[choose(script.random)];
 }
 
 // A non-empty set of arrow keys; opposite arrows together are allowed.
@@ -144,55 +147,40 @@ void addArrows(Script& script, std::vector<int>& keys)
             keys.push_back(arrows[bit]);
 }
 
-// The keys and length of one action; mode keys also start or end a visit to
-// the 3D view.
-void fillEpisode(Script& script, Action action, bool inView, Episode& episode)
+// The keys of one action. Scale and mode keys also start a visit to a larger
+// scale (a mode switch sets scale 2) or to the 3D view.
+void chooseKeys(Script& script, Action action, bool inView, std::vector<int>& keys)
 {
-    std::vector<int>& keys = episode.keys;
     switch (action) {
-    case Action::Arrows:
-        addArrows(script, keys);
-        episode.frames = between(script, 5, inView ? 10 : 80);
-        break;
+    case Action::Arrows: addArrows(script, keys); break;
     case Action::Layer:
         keys.push_back(oneIn(script, 2) ? vkAdd : vkSubtract);
         if (oneIn(script, 3))
             addArrows(script, keys);
-        episode.frames = between(script, 1, 3);
         break;
     case Action::Scale:
         keys.push_back(vkF1 + between(script, 0, 4));
         if (oneIn(script, 4))
-            keys.push_back(vkF1 + between(script, 0, 4));
+            keys.push_back(vkF1 + between(script, 0, 4)); // the higher one wins
         script.scaledFramesLeft = between(script, 1, longestScaledStint);
         break;
-    case Action::FollowCursor:
-        keys.push_back(vkM);
-        episode.frames = between(script, 1, 5);
-        break;
+    case Action::FollowCursor: keys.push_back(vkM); break;
     case Action::SameMode:
         keys.push_back(inView ? vkF6 : vkF7);
         script.scaledFramesLeft = between(script, 0, longestScaledStint);
         break;
-    case Action::Idle:
-        episode.frames = between(script, 1, 30);
-        break;
+    case Action::Idle: break;
     case Action::Fly:
         keys.push_back(vkLeftButton);
         if (oneIn(script, 4))
             addArrows(script, keys);
-        episode.frames = between(script, 2, 20);
         break;
     case Action::FlyBack:
         keys.push_back(vkZ);
         if (oneIn(script, 2))
             keys.push_back(vkRightButton);
-        episode.frames = between(script, 2, 10);
         break;
-    case Action::Look:
-        keys.push_back(oneIn(script, 2) ? vkRightButton : vkMiddleButton);
-        episode.frames = between(script, 1, 10);
-        break;
+    case Action::Look: keys.push_back(oneIn(script, 2) ? vkRightButton : vkMiddleButton); break;
     case Action::ToView:
         keys.push_back(vkF6);
         if (oneIn(script, 4))
@@ -216,7 +204,9 @@ Episode nextEpisode(Script& script)
     } else if (pixelScale > 1 && script.scaledFramesLeft <= 0) {
         episode.keys.push_back(vkF1);
     } else {
-        fillEpisode(script, pickAction(script, inView), inView, episode);
+        const ActionShape& shape = pickAction(script, inView);
+        chooseKeys(script, shape.action, inView, episode.keys);
+        episode.frames = between(script, shape.shortest, shape.longest);
         if (inView)
             episode.frames = std::min(episode.frames, script.viewFramesLeft);
         if (pixelScale > 1)
@@ -260,8 +250,20 @@ long long warmupFrames(long long frames)
     return std::clamp(tenth, minWarmupFrames, maxWarmupFrames);
 }
 
-void sampleMemory(SoakRecord& record, long long warmup)
+// Two more frames (F7, then F1) put the program in the map mode at scale 1
+// before each sample: every sample then sees the same window and buffers,
+// not whichever the script left open (a 3200 x 2400 window holds 60 MB).
+void settleForSample(SoakRecord& record, const PixelPosition& mouse)
 {
+    for (int key : {vkF7, vkF1}) {
+        runScriptedFrame({key}, mouse);
+        ++record.reopenings;
+    }
+}
+
+void sampleMemory(SoakRecord& record, long long warmup, const PixelPosition& mouse)
+{
+    settleForSample(record, mouse);
     const double now = residentMb();
     if (record.frames == warmup)
         record.warmedMb = now;
@@ -282,6 +284,7 @@ void runSoak(const SoakOptions& options, SoakRecord& record)
 {
     Script script{std::mt19937(options.seed)};
     const long long warmup = warmupFrames(options.frames);
+    settleForSample(record, {0, 0});
     record.startMb = record.warmedMb = record.endMb = residentMb();
     while (record.frames < options.frames && !quitFlag) {
         const Episode episode = nextEpisode(script);
@@ -292,7 +295,7 @@ void runSoak(const SoakOptions& options, SoakRecord& record)
             script.scaledFramesLeft -= pixelScale > 1;
             runScriptedFrame(episode.keys, episode.mouse);
             if (record.frames % sampleInterval == 0 || record.frames == options.frames)
-                sampleMemory(record, warmup);
+                sampleMemory(record, warmup, episode.mouse);
         }
     }
 }

@@ -8,3 +8,8 @@ void readDesktopCursor(int& x, int& y);
 // keys the program has no code for.
 int virtualKeyFromScancode(int scancode);
 
+
+// Test hook: the next n window openings fail the way a window system that
+// refuses the window makes them fail ("Window Creation Error."), so tests can
+// run the loop without a window and watch the next opening recover.
+void failNextWindowOpenings(int n);

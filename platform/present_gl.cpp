@@ -35,6 +35,13 @@ void presentFrame()
     // The raster position is never set: it stays at the window's lower-left
     // corner, so framebuffer row 0 lands on the window's bottom row.
     glDrawPixels(screenWidth, screenHeight, GL_RGBA, GL_UNSIGNED_BYTE, framebuffer.get());
+    // The frame is finished before it is shown. A swap of an offscreen
+    // (pbuffer) surface does not even flush: the driver would keep queueing
+    // every frame's pixel copy, a framebuffer-sized block each, as long as
+    // nothing reads the picture back (gigabytes after some minutes of the map
+    // view in a headless run). Finishing also keeps at most one frame in
+    // flight on a real display.
+    glFinish();
     swapWindowBuffers();
     glEnable(GL_TEXTURE_2D);
 }

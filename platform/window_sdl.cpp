@@ -24,6 +24,7 @@ SDL_Window* windowHandle = nullptr;
 SDL_GLContext renderContext = nullptr;
 bool videoStarted = false;
 int pixelFormatColourBits = 0; // fixed by the first opening, reused after
+int openingsToRefuse = 0;       // failNextWindowOpenings
 
 const char* const errorCaption = "ERROR";
 const char* const shutdownCaption = "SHUTDOWN ERROR";
@@ -55,6 +56,11 @@ bool registerWindowClass()
     }
     // Stands in for swallowing the screen-saver and monitor-power commands.
     SDL_DisableScreenSaver();
+    // SDL unloads the GL library when its last GL window closes and loads it
+    // again for the next one. Holding one reference of our own keeps the
+    // driver loaded across every reopening: reloading it leaks a few
+    // kilobytes inside Mesa each time and costs a driver start-up.
+    SDL_GL_LoadLibrary(nullptr);
     videoStarted = true;
     return true;
 }
@@ -74,6 +80,15 @@ void requestPixelFormat(int colourBits)
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, sixteen ? 5 : 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, sixteen ? 6 : 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, sixteen ? 5 : 8);
+}
+
+// Whether the test hook refuses this opening (and counts it).
+bool openingRefused()
+{
+    if (openingsToRefuse <= 0)
+        return false;
+    --openingsToRefuse;
+    return true;
 }
 
 bool failOpening(const char* text)
@@ -119,8 +134,11 @@ bool createWindowAndContext(const char* title, int width, int height, int colour
         return false;
     }
     requestPixelFormat(colourBits);
-    windowHandle = SDL_CreateWindow(title, 0, 0, width, height,
-                                    SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    windowHandle = openingRefused()
+                       ? nullptr
+                       : SDL_CreateWindow(title, 0, 0, width, height,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS |
+                                              SDL_WINDOW_SHOWN);
     if (!windowHandle)
         return failOpening("Window Creation Error.");
     renderContext = SDL_GL_CreateContext(windowHandle);
@@ -248,6 +266,11 @@ void hideCursor()
 {
     if (videoStarted)
         SDL_ShowCursor(SDL_DISABLE);
+}
+
+void failNextWindowOpenings(int n)
+{
+    openingsToRefuse = n;
 }
 
 // Over the window, the cursor comes from the window's own motion events,

@@ -29,8 +29,9 @@ buildPackages=(
     libpng-dev libgtest-dev libbenchmark-dev libx11-dev
 )
 
-# What the tests need beyond that: a real X server driven like a user.
-testPackages=(xvfb xauth xdotool x11-apps)
+# What the tests need beyond that: a real X server driven like a user, and
+# valgrind for the memcheck run (the sanitizer runtimes come with g++).
+testPackages=(xvfb xauth xdotool x11-apps valgrind)
 
 # What scripts/fuzz needs beyond building: clang and its runtime libraries,
 # libFuzzer among them.

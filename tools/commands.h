@@ -9,5 +9,9 @@ int runSnapshotCommand(const std::vector<std::string>& args);
 int runWorldCommand(const std::vector<std::string>& args);
 int runPlanCommand(const std::vector<std::string>& args);
 
+// Runs start-up and many frames of a seeded random script, sampling resident
+// memory; exit status 1 when it grew after the warm-up.
+int runSoakCommand(const std::vector<std::string>& args);
+
 // Writes the program's images (bmp_* folders) and map/1.overworld into --out.
 int runAssetsCommand(const std::vector<std::string>& args);

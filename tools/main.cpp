@@ -21,6 +21,7 @@ const Command commands[] = {
      "           [--keys SCRIPT] [--frames N] [--state] --out FILE.png"},
     {"world", runWorldCommand, "world --seed N [--data DIR] --out FILE"},
     {"plan", runPlanCommand, "plan --seed N [--data DIR] [--level K]"},
+    {"soak", runSoakCommand, "soak --seed N --frames N [--data DIR]"},
     {"assets", runAssetsCommand, "assets --out DIR [--previews DIR] [--sheet FILE.png]"},
 };
 

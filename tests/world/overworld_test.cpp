@@ -41,7 +41,9 @@ void writeFile(const char* path, const std::vector<std::uint8_t>& bytes)
     fs::create_directories(fs::path(path).parent_path());
     std::FILE* file = std::fopen(path, "wb");
     ASSERT_NE(file, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    // An empty vector's data() may be null, which fwrite must not be given.
+    if (!bytes.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 }
 

@@ -4,13 +4,12 @@
 #include "app/state.h"
 #include "assets/png_writer.h"
 #include "assets/units.h"
-#include "platform/input.h"
 #include "platform/video.h"
-#include "platform/window.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/headless.h"
 #include "tools/key_script.h"
+#include "tools/scripted_frame.h"
 #include "view3d/camera.h"
 
 #include <array>
@@ -23,7 +22,7 @@ struct SnapshotOptions {
     std::optional<std::uint32_t> seed;
     std::string dataFolder = ".";
     std::optional<std::array<int, 3>> view;
-    std::optional<std::array<int, 2>> mouse;
+    std::optional<FramePixel> mouse;
     std::optional<std::array<float, 2>> look;
     std::vector<KeyStep> script;
     int frames = 1;
@@ -89,7 +88,7 @@ int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
                 return usageError("--view wants X,Y,Z");
             options.view = cell;
         } else if (option == "--mouse") {
-            std::array<int, 2> pixel;
+            FramePixel pixel;
             if (!parseInts(value, pixel.data(), 2))
                 return usageError("--mouse wants MX,MY");
             options.mouse = pixel;
@@ -116,45 +115,13 @@ int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
     return 0;
 }
 
-// The first desktop position along one window axis that the cursor mapping
-// turns into the wanted framebuffer pixel.
-int distanceForPixel(int pixel, int windowExtent, int screenExtent)
-{
-    for (int distance = 0; distance <= windowExtent; ++distance)
-        if (mapCursorAxis(distance, windowExtent, screenExtent) == pixel)
-            return distance;
-    return pixel < 0 ? -1 : windowExtent + 1;
-}
-
-// Puts the virtual cursor on framebuffer pixel (mx, my) of the current window.
-void placeCursor(const std::array<int, 2>& pixel)
-{
-    int left, top, width, height;
-    if (!gameWindowRect(left, top, width, height))
-        return;
-    const int x = left + distanceForPixel(pixel[0], width, screenWidth);
-    const int y = top + height - distanceForPixel(pixel[1], height, screenHeight);
-    overrideCursor(x, y);
-}
-
-// One frame of the program with exactly `keys` held.
-void runScriptedFrame(const std::vector<int>& keys, const SnapshotOptions& options)
-{
-    releaseAllKeys();
-    for (int key : keys)
-        setKeyHeld(key, true);
-    if (options.mouse)
-        placeCursor(*options.mouse);
-    runFrame();
-}
-
 void runScript(const SnapshotOptions& options)
 {
     for (const KeyStep& step : options.script)
         for (int frame = 0; frame < step.frames && !quitFlag; ++frame)
-            runScriptedFrame(step.keys, options);
+            runScriptedFrame(step.keys, options.mouse);
     for (int frame = 0; frame < options.frames && !quitFlag; ++frame)
-        runScriptedFrame({}, options);
+        runScriptedFrame({}, options.mouse);
 }
 
 void printState()

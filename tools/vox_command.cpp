@@ -94,9 +94,10 @@ int parseOptions(const std::vector<std::string>& args, VoxOptions& options)
 }
 
 // One voxel per non-empty cell, coloured by its block code. The model's z is
-// up while a larger layer is deeper, so the deepest layer is z 0. Column,
-// row, up is the same right-handed frame both views show (the map draws
-// columns rightwards and rows upwards), so no axis is mirrored.
+// up while a larger layer is deeper, so the deepest layer is z 0. With x the
+// column and y the row the model is no mirror image of the program's views:
+// seen from above it is the map (columns rightwards, rows upwards), and the
+// 3D view shows column, row, up as a right-handed frame, as MagicaVoxel does.
 std::vector<Voxel> boxVoxels(const GridBox& box)
 {
     std::vector<Voxel> voxels;

@@ -13,5 +13,11 @@ int runPlanCommand(const std::vector<std::string>& args);
 // memory; exit status 1 when it grew after the warm-up.
 int runSoakCommand(const std::vector<std::string>& args);
 
+// Writes a box of the world as a MagicaVoxel .vox model.
+int runVoxCommand(const std::vector<std::string>& args);
+
+// Writes a set of snapshots that show the world from chosen views.
+int runTourCommand(const std::vector<std::string>& args);
+
 // Writes the program's images (bmp_* folders) and map/1.overworld into --out.
 int runAssetsCommand(const std::vector<std::string>& args);

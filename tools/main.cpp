@@ -22,6 +22,9 @@ const Command commands[] = {
     {"world", runWorldCommand, "world --seed N [--data DIR] --out FILE"},
     {"plan", runPlanCommand, "plan --seed N [--data DIR] [--level K]"},
     {"soak", runSoakCommand, "soak --seed N --frames N [--data DIR]"},
+    {"vox", runVoxCommand,
+     "vox --seed N [--data DIR] [--region X0,Y0,Z0,X1,Y1,Z1] --out FILE.vox"},
+    {"tour", runTourCommand, "tour [--seed N] [--data DIR] --out DIR"},
     {"assets", runAssetsCommand, "assets --out DIR [--previews DIR] [--sheet FILE.png]"},
 };
 

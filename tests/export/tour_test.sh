@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# undercroft-tool tour as a user runs it: the seed and five picture paths on
+# stdout, each a PNG of its mode's size with a picture in it, the output
+# folder made when missing, and bad options refused with exit status 2.
+set -u
+tool=$1
+data=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Width and height from a PNG's IHDR chunk.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
+
+"$tool" tour --seed 3 --data "$data" --out pics/new >out.txt || fail "tour failed"
+[ "$(head -1 out.txt)" = "world seed 3" ] || fail "first line: $(head -1 out.txt)"
+[ "$(tail -n +2 out.txt | tr '\n' ' ')" = "pics/new/1-overworld.png pics/new/2-dungeon-level1.png \
+pics/new/3-dungeon-level9.png pics/new/4-surface-3d.png pics/new/5-corridor-3d.png " ] ||
+    fail "paths: $(tail -n +2 out.txt | tr '\n' ' ')"
+[ "$(ls pics/new | wc -l)" -eq 5 ] || fail "the folder holds $(ls pics/new | wc -l) files"
+for picture in $(tail -n +2 out.txt); do
+    [ "$(od -An -c -j1 -N3 "$picture" | tr -d ' ')" = "PNG" ] || fail "$picture is not a PNG"
+    case $picture in
+        *-3d.png) want=320x240 ;;
+        *) want=640x480 ;;
+    esac
+    [ "$(png_size "$picture")" = "$want" ] || fail "$picture is $(png_size "$picture"), want $want"
+    # A black frame with only the status lines compresses to a few kilobytes.
+    [ "$(stat -c %s "$picture")" -gt 8000 ] || fail "$picture looks empty ($(stat -c %s "$picture") bytes)"
+done
+
+for bad in "" "--out" "--seed x --out p" "--bogus 1 --out p" "--data $work/missing --out p" \
+           "--out out.txt/p"; do
+    # shellcheck disable=SC2086
+    "$tool" tour $bad 2>err.txt >/dev/null
+    status=$?
+    [ "$status" -eq 2 ] || fail "'tour $bad' exits $status, want 2"
+    [ "$(wc -l <err.txt)" -eq 1 ] || fail "'tour $bad' printed $(wc -l <err.txt) error lines"
+done
+echo "all ok"

@@ -4,6 +4,7 @@
 
 #include "app/frame_steps.h"
 #include "app/keys.h"
+#include "app/screenshot.h"
 #include "app/world_build.h"
 #include "assets/image_table.h"
 #include "assets/load_assets.h"
@@ -40,8 +41,9 @@ void runFrame()
     drawStatusLines(); // banner, credit line, position and mouse
     drawCrosshair();   // over everything, at the mouse
     presentFrame();
-    handleWindowKeys();   // pixel scale, window follows the cursor
-    handleMovementKeys(); // view cell and layer, then the clamp
+    takeScreenshotOnF12(); // the frame just shown, before the next clear
+    handleWindowKeys();    // pixel scale, window follows the cursor
+    handleMovementKeys();  // view cell and layer, then the clamp
     handleQuitAndModeKeys();
     while (pumpOneMessage()) {
     }

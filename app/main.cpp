@@ -1,13 +1,19 @@
 // undercroft: builds the voxel world and runs the frame loop until Escape or
 // a close request. Takes no arguments and always returns 0.
 #include "app/game.h"
+#include "app/screenshot.h"
 #include "app/state.h"
+#include "platform/data_folder.h"
 #include "platform/signals.h"
 
 #include <cstdio>
 
 int main()
 {
+    // Screenshots go where the user started the program, even when the
+    // images come from the installed data folder.
+    pinScreenshotFolder();
+    useDataFolder(installedDataFolder());
     installQuitSignals();
     // The seed is printed so a world the user liked can be rebuilt with
     // undercroft-tool's --seed.

@@ -14,6 +14,16 @@ namespace {
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
+
+// libpng reports here instead of printing on stderr: the message becomes the
+// caller's error text and the write is abandoned.
+[[noreturn]] void abandonWrite(png_structp png, png_const_charp message)
+{
+    *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+    png_longjmp(png, 1);
+}
+
+void ignoreWarning(png_structp, png_const_charp) {}
 }
 
 bool writePngRgb(const std::string& path, int width, int height,
@@ -28,7 +38,8 @@ bool writePngRgb(const std::string& path, int width, int height,
         error = std::strerror(errno);
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, abandonWrite, ignoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
@@ -36,8 +47,10 @@ bool writePngRgb(const std::string& path, int width, int height,
         return false;
     }
     if (setjmp(png_jmpbuf(png))) {
+        // A failed write says more through errno than libpng's "Write Error".
+        if (std::ferror(file.get()))
+            error = std::strerror(errno);
         png_destroy_write_struct(&png, &info);
-        error = "write failed";
         return false;
     }
     png_init_io(png, file.get());

@@ -1,5 +1,6 @@
 // undercroft-tool assets: writes the program's images and overworld map into
 // a runtime folder, and optionally preview pictures of them.
+#include "assets/png_writer.h"
 #include "tools/art_library.h"
 #include "tools/art_overworld.h"
 #include "tools/art_preview.h"
@@ -20,10 +21,17 @@ constexpr int previewScale = 3;
 constexpr int overviewCellPixels = 4;
 constexpr MapArea detailArea{4, 30, 40, 30}; // one map view's worth of cells
 
+// The desktop icon: the map's mage marker standing on a plain tile, each
+// pixel enlarged to iconScale x iconScale (16 pixels to 64).
+constexpr CatalogueLoad iconGround{10, "bmp_land", "plain"};
+constexpr CatalogueLoad iconFigure{849, "bmp_unit", "unit_mage"};
+constexpr int iconScale = 4;
+
 struct AssetsOptions {
     std::string out;
     std::string previews;
     std::string sheet;
+    std::string icon;
 };
 
 int parseOptions(const std::vector<std::string>& args, AssetsOptions& options)
@@ -40,6 +48,8 @@ int parseOptions(const std::vector<std::string>& args, AssetsOptions& options)
             options.previews = value;
         else if (option == "--sheet")
             options.sheet = value;
+        else if (option == "--icon")
+            options.icon = value;
         else
             return usageError("assets: unknown option '" + option + "'");
     }
@@ -100,6 +110,23 @@ bool writePreviews(const std::filesystem::path& folder, const std::vector<std::u
         return fail(folder.string(), error);
     return true;
 }
+
+bool writeIcon(const std::string& path)
+{
+    Canvas plain, figure;
+    if (!paintCatalogueImage(iconGround, plain) || !paintCatalogueImage(iconFigure, figure))
+        return fail(path, "no recipe paints the icon's pictures");
+    const int side = figure.width * iconScale;
+    Canvas icon = makeCanvas(side, side, 'n');
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const Rgb pixel = pixelAt(figure, x / iconScale, y / iconScale);
+            const bool ground = pixel == keyMagenta;
+            pixelAt(icon, x, y) = ground ? pixelAt(plain, x / iconScale, y / iconScale) : pixel;
+        }
+    std::string error;
+    return writePngRgb(path, side, side, canvasRgb(icon), error) || fail(path, error);
+}
 }
 
 int runAssetsCommand(const std::vector<std::string>& args)
@@ -111,6 +138,8 @@ int runAssetsCommand(const std::vector<std::string>& args)
     if (!writeImages(options.out) || !writeMap(options.out, map))
         return 1;
     if (!options.previews.empty() && !writePreviews(options.previews, map))
+        return 1;
+    if (!options.icon.empty() && !writeIcon(options.icon))
         return 1;
     std::string error;
     if (!options.sheet.empty() && !writeContactSheet(options.sheet, error)) {

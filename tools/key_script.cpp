@@ -17,7 +17,7 @@ const KeyName keyNames[] = {
     {"Z", vkZ},                {"Left", vkLeft},      {"Right", vkRight},
     {"Up", vkUp},              {"Down", vkDown},      {"KPPlus", vkAdd},
     {"KPMinus", vkSubtract},   {"LButton", vkLeftButton}, {"RButton", vkRightButton},
-    {"MButton", vkMiddleButton},
+    {"MButton", vkMiddleButton}, {"F12", vkF12},
 };
 
 constexpr long long maxStepFrames = 10'000'000;

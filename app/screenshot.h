@@ -1,0 +1,29 @@
+// F12: the frame as shown, saved as a PNG file named by date and time.
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+// Where screenshots go; a relative folder counts from the current directory
+// at the moment of the shot. "screenshots" until pinScreenshotFolder.
+extern std::filesystem::path screenshotFolder;
+
+// Makes screenshotFolder absolute against the current directory, so that a
+// later change into the data folder does not move it. Left relative when the
+// current directory cannot be read.
+void pinScreenshotFolder();
+
+// "undercroft-YYYYMMDD-HHMMSS.png" for the first shot of that second, with
+// "-2", "-3" ... before ".png" for the second, third ...
+std::string screenshotName(const std::tm& time, int sequence);
+
+// Writes the framebuffer (RGB, top row first) to a new file in
+// screenshotFolder named for `time`, creating the folder, never replacing a
+// file. Returns the path written; on failure returns an empty path, prints
+// one line on stderr and leaves no partial file behind.
+std::filesystem::path saveScreenshot(const std::tm& time);
+
+// The frame step after presentFrame: on the frame F12 goes down (not while
+// it stays held) saves the framebuffer and prints the path on stdout.
+void takeScreenshotOnF12();

@@ -1,0 +1,24 @@
+// Where the program reads its images and map: the folder it was started in,
+// or the data folder installed beside its executable.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+// Whether `folder` holds every image folder the catalogue loads from.
+bool holdsImageFolders(const std::filesystem::path& folder);
+
+// The folder to read from: `current` when it holds the image folders, else
+// `installed` when it does, else none.
+std::optional<std::filesystem::path> pickDataFolder(const std::filesystem::path& current,
+                                                    const std::filesystem::path& installed);
+
+// <executable's folder>/../share/undercroft, normalised; empty when the
+// executable's path cannot be read.
+std::filesystem::path installedDataFolder();
+
+// Start-up's first step. Stays in the current directory when it holds the
+// image folders; else changes into `installed` when that does, saying so in
+// one line on stdout; else stays and says in one line on stderr that the
+// images are missing.
+void useDataFolder(const std::filesystem::path& installed);

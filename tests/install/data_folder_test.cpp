@@ -1,0 +1,81 @@
+// Choosing the data folder at start-up, over temporary folders: the current
+// folder when it holds the images, else the installed one, else neither.
+#include "platform/data_folder.h"
+#include "tests/install/test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const char* const imageFolders[] = {"bmp_cross", "bmp_unit", "bmp_land", "bmp_dungeon",
+                                    "bmp_structure", "bmp_item", "bmp_scr", "bmp_cube"};
+
+void makeImageFolders(const std::filesystem::path& folder)
+{
+    for (const char* name : imageFolders)
+        std::filesystem::create_directories(folder / name);
+}
+
+class DataFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        started = std::filesystem::current_path();
+        std::filesystem::create_directories(current);
+        std::filesystem::create_directories(installed);
+        std::filesystem::current_path(current);
+    }
+    void TearDown() override { std::filesystem::current_path(started); }
+
+    // Runs useDataFolder and returns what it printed on stdout and stderr.
+    std::pair<std::string, std::string> use()
+    {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        useDataFolder(installed);
+        std::string err = testing::internal::GetCapturedStderr();
+        return {testing::internal::GetCapturedStdout(), err};
+    }
+
+    TempFolder temp;
+    std::filesystem::path started;
+    std::filesystem::path current = temp.path / "home";
+    std::filesystem::path installed = temp.path / "share" / "undercroft";
+};
+}
+
+TEST_F(DataFolder, TheCurrentFolderWinsWhenItHoldsEveryImageFolder)
+{
+    makeImageFolders(current);
+    makeImageFolders(installed);
+    EXPECT_EQ(pickDataFolder(current, installed), current);
+    const auto [out, err] = use();
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(std::filesystem::current_path(), current);
+}
+
+TEST_F(DataFolder, TheInstalledFolderIsEnteredWhenTheCurrentOneLacksAnImageFolder)
+{
+    makeImageFolders(current);
+    std::filesystem::remove(current / "bmp_cube");
+    writeText(current / "bmp_cube", "a file is no folder");
+    makeImageFolders(installed);
+    EXPECT_EQ(pickDataFolder(current, installed), installed);
+    const auto [out, err] = use();
+    EXPECT_EQ(out, "data from " + installed.string() + "\n");
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(std::filesystem::current_path(), installed);
+}
+
+TEST_F(DataFolder, WithNeitherTheProgramStaysAndSaysSoInOneLine)
+{
+    makeImageFolders(installed);
+    std::filesystem::remove(installed / "bmp_unit");
+    EXPECT_EQ(pickDataFolder(current, installed), std::nullopt);
+    EXPECT_EQ(pickDataFolder(current, ""), std::nullopt); // the executable's path was unknown
+    const auto [out, err] = use();
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("going on without images"), std::string::npos) << err;
+    EXPECT_EQ(std::filesystem::current_path(), current);
+}

@@ -1,7 +1,12 @@
 // Headless set-up shared by the tool's subcommands.
 #include "tools/headless.h"
 
+#include "app/world_build.h"
+#include "assets/units.h"
 #include "platform/pause.h"
+#include "tools/args.h"
+#include "world/generator.h"
+#include "world/grid.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,4 +36,41 @@ std::string outputPath(const std::string& path)
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.string();
+}
+
+bool takeWorldSourceOption(const std::string& option, const std::string& value,
+                           WorldSource& source, int& status)
+{
+    status = 0;
+    if (option == "--seed") {
+        const auto seed = parseInteger(value, 0, UINT32_MAX);
+        if (seed)
+            source.seed = std::uint32_t(*seed);
+        else
+            status = usageError("--seed wants a whole number 0..4294967295");
+        return true;
+    }
+    if (option == "--data") {
+        source.dataFolder = value;
+        return true;
+    }
+    return false;
+}
+
+bool buildHeadlessWorld(const WorldSource& source)
+{
+    if (!enterDataFolder(source.dataFolder))
+        return false;
+    allocateWorldGrid();
+    allocateUnitRecords();
+    useVirtualClock(true); // the map's pause costs nothing here
+    buildWorld(*source.seed);
+    return true;
+}
+
+void releaseHeadlessWorld()
+{
+    releaseGeneratorStorage();
+    releaseUnitRecords();
+    releaseWorldGrid();
 }

@@ -1,8 +1,5 @@
 // undercroft-tool plan: builds the world for a seed, as start-up does, and
 // prints the dungeon plan of one level or all nine as text.
-#include "app/world_build.h"
-#include "assets/units.h"
-#include "platform/pause.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/headless.h"
@@ -12,12 +9,10 @@
 #include "world/world_passes.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace {
 struct PlanOptions {
-    std::optional<std::uint32_t> seed;
-    std::string dataFolder = ".";
+    WorldSource source;
     int level = 0; // 0: every level
 };
 
@@ -30,13 +25,10 @@ int parseOptions(const std::vector<std::string>& args, PlanOptions& options)
         std::string value;
         if (!reader.value(option, value))
             return usageExitStatus;
-        if (option == "--seed") {
-            const auto seed = parseInteger(value, 0, UINT32_MAX);
-            if (!seed)
-                return usageError("--seed wants a whole number 0..4294967295");
-            options.seed = std::uint32_t(*seed);
-        } else if (option == "--data") {
-            options.dataFolder = value;
+        int status = 0;
+        if (takeWorldSourceOption(option, value, options.source, status)) {
+            if (status)
+                return status;
         } else if (option == "--level") {
             const auto level = parseInteger(value, 1, dungeonLevelCount);
             if (!level)
@@ -46,7 +38,7 @@ int parseOptions(const std::vector<std::string>& args, PlanOptions& options)
             return usageError("plan: unknown option '" + option + "'");
         }
     }
-    if (!options.seed)
+    if (!options.source.seed)
         return usageError("plan needs --seed N");
     return 0;
 }
@@ -92,19 +84,13 @@ int runPlanCommand(const std::vector<std::string>& args)
     PlanOptions options;
     if (const int status = parseOptions(args, options))
         return status;
-    allocateWorldGrid();
-    allocateUnitRecords();
-    if (!enterDataFolder(options.dataFolder))
+    if (!buildHeadlessWorld(options.source))
         return usageExitStatus;
-    useVirtualClock(true); // the map's pause costs nothing here
-    buildWorld(*options.seed);
 
     std::printf("%s\n", planLegend);
     for (int level = 1; level <= dungeonLevelCount; ++level)
         if (options.level == 0 || options.level == level)
             printLevel(level);
-    releaseGeneratorStorage();
-    releaseUnitRecords();
-    releaseWorldGrid();
+    releaseHeadlessWorld();
     return 0;
 }

@@ -19,8 +19,7 @@
 
 namespace {
 struct SnapshotOptions {
-    std::optional<std::uint32_t> seed;
-    std::string dataFolder = ".";
+    WorldSource source;
     std::optional<std::array<int, 3>> view;
     std::optional<PixelPosition> mouse;
     std::optional<std::array<float, 2>> look;
@@ -73,13 +72,10 @@ int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
         }
         if (!reader.value(option, value))
             return usageExitStatus;
-        if (option == "--seed") {
-            const auto seed = parseInteger(value, 0, 4294967295LL);
-            if (!seed)
-                return usageError("--seed wants a number from 0 to 4294967295");
-            options.seed = std::uint32_t(*seed);
-        } else if (option == "--data") {
-            options.dataFolder = value;
+        int status = 0;
+        if (takeWorldSourceOption(option, value, options.source, status)) {
+            if (status)
+                return status;
         } else if (option == "--out") {
             options.out = outputPath(value);
         } else if (option == "--view") {
@@ -142,10 +138,10 @@ int runSnapshotCommand(const std::vector<std::string>& args)
     if (const int status = parseOptions(args, options))
         return status;
     startHeadless();
-    if (!enterDataFolder(options.dataFolder))
+    if (!enterDataFolder(options.source.dataFolder))
         return usageExitStatus;
 
-    runStartup(options.seed);
+    runStartup(options.source.seed);
     if (options.view) {
         SX = (*options.view)[0];
         SY = (*options.view)[1];

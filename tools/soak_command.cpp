@@ -43,40 +43,29 @@ constexpr int offScreenOneIn = 10; // cursor placements outside the window
 constexpr int offScreenMargin = 50; // pixels
 
 struct SoakOptions {
-    std::uint32_t seed = 0;
+    WorldSource source;
     long long frames = 0;
-    std::string dataFolder = ".";
 };
 
 // Returns 0 when the options are good, else the exit status of the error.
 int parseOptions(const std::vector<std::string>& args, SoakOptions& options)
 {
-    bool seedGiven = false, framesGiven = false;
+    bool framesGiven = false;
     ArgReader reader{args};
     while (!reader.done()) {
         const std::string option = reader.take();
         std::string value;
         if (!reader.value(option, value))
             return usageExitStatus;
-        if (option == "--seed") {
-            const auto seed = parseInteger(value, 0, 4294967295LL);
-            if (!seed)
-                return usageError("--seed wants a number from 0 to 4294967295");
-            options.seed = std::uint32_t(*seed);
-            seedGiven = true;
-        } else if (option == "--frames") {
-            const auto frames = parseInteger(value, 1, 1'000'000'000);
-            if (!frames)
-                return usageError("--frames wants a count of 1 or more");
-            options.frames = *frames;
-            framesGiven = true;
-        } else if (option == "--data") {
-            options.dataFolder = value;
+        int status = 0;
+        if (takeWorldSourceOption(option, value, options.source, status)) {
+            if (status)
+                return status;
         } else {
             return usageError("soak: unknown option '" + option + "'");
         }
     }
-    if (!seedGiven || !framesGiven)
+    if (!options.source.seed || !framesGiven)
         return usageError("soak needs --seed N and --frames N");
     return 0;
 }
@@ -282,7 +271,7 @@ void countFrame(SoakRecord& record, const std::vector<int>& keys)
 
 void runSoak(const SoakOptions& options, SoakRecord& record)
 {
-    Script script{std::mt19937(options.seed)};
+    Script script{std::mt19937(*options.source.seed)};
     const long long warmup = warmupFrames(options.frames);
     settleForSample(record, {0, 0});
     record.startMb = record.warmedMb = record.endMb = residentMb();
@@ -307,11 +296,11 @@ int runSoakCommand(const std::vector<std::string>& args)
     if (const int status = parseOptions(args, options))
         return status;
     startHeadless();
-    if (!enterDataFolder(options.dataFolder))
+    if (!enterDataFolder(options.source.dataFolder))
         return usageExitStatus;
 
     const auto started = std::chrono::steady_clock::now();
-    runStartup(options.seed);
+    runStartup(options.source.seed);
     SoakRecord record;
     runSoak(options, record);
     runShutdown();
@@ -320,7 +309,7 @@ int runSoakCommand(const std::vector<std::string>& args)
     std::printf("soak: seed %u, %lld frames (%lld in 3D, %lld window reopenings) in %.1f s; "
                 "RSS start %.1f MB, after warm-up (%lld frames) %.1f MB, end %.1f MB, "
                 "max growth %.1f MB%s\n",
-                options.seed, record.frames, record.viewFrames, record.reopenings, seconds.count(),
+                *options.source.seed, record.frames, record.viewFrames, record.reopenings, seconds.count(),
                 record.startMb, warmupFrames(options.frames), record.warmedMb, record.endMb,
                 record.maxGrowthMb, judgeMemory ? "" : " (not judged under AddressSanitizer)");
     if (judgeMemory && record.maxGrowthMb > allowedGrowthMb) {

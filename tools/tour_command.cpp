@@ -20,8 +20,7 @@
 
 namespace {
 struct TourOptions {
-    std::optional<std::uint32_t> seed;
-    std::string dataFolder = ".";
+    WorldSource source;
     std::string out;   // absolute, as written to
     std::string shown; // as given, for the printed paths
 };
@@ -43,13 +42,10 @@ int parseOptions(const std::vector<std::string>& args, TourOptions& options)
         std::string value;
         if (!reader.value(option, value))
             return usageExitStatus;
-        if (option == "--seed") {
-            const auto seed = parseInteger(value, 0, UINT32_MAX);
-            if (!seed)
-                return usageError("--seed wants a whole number 0..4294967295");
-            options.seed = std::uint32_t(*seed);
-        } else if (option == "--data") {
-            options.dataFolder = value;
+        int status = 0;
+        if (takeWorldSourceOption(option, value, options.source, status)) {
+            if (status)
+                return status;
         } else if (option == "--out") {
             options.out = outputPath(value);
             options.shown = value;
@@ -146,10 +142,10 @@ int runTourCommand(const std::vector<std::string>& args)
     if (error)
         return usageError("cannot create " + options.shown + ": " + error.message());
     startHeadless();
-    if (!enterDataFolder(options.dataFolder))
+    if (!enterDataFolder(options.source.dataFolder))
         return usageExitStatus;
 
-    std::printf("world seed %u\n", runStartup(options.seed));
+    std::printf("world seed %u\n", runStartup(options.source.seed));
     const bool written = takePictures(options);
     runShutdown();
     return written ? 0 : usageExitStatus;

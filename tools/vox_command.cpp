@@ -1,18 +1,14 @@
 // undercroft-tool vox: builds the world for a seed, as start-up does, and
 // writes a box of it as a MagicaVoxel model coloured like the program's art.
-#include "app/world_build.h"
 #include "assets/bmp.h"
 #include "assets/catalogue.h"
 #include "assets/image_table.h"
-#include "assets/units.h"
 #include "draw2d/map_view.h"
-#include "platform/pause.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/headless.h"
 #include "tools/vox_file.h"
 #include "view3d/cube_textures.h"
-#include "world/generator.h"
 #include "world/grid.h"
 
 #include <array>
@@ -34,8 +30,7 @@ constexpr GridBox dungeonBlock{0, 0, 1, 73, 73, 32};
 static_assert(worldSide <= voxMaxSide && layerCount <= voxMaxSide);
 
 struct VoxOptions {
-    std::optional<std::uint32_t> seed;
-    std::string dataFolder = ".";
+    WorldSource source;
     GridBox box = dungeonBlock;
     std::string out;
 };
@@ -70,13 +65,10 @@ int parseOptions(const std::vector<std::string>& args, VoxOptions& options)
         std::string value;
         if (!reader.value(option, value))
             return usageExitStatus;
-        if (option == "--seed") {
-            const auto seed = parseInteger(value, 0, UINT32_MAX);
-            if (!seed)
-                return usageError("--seed wants a whole number 0..4294967295");
-            options.seed = std::uint32_t(*seed);
-        } else if (option == "--data") {
-            options.dataFolder = value;
+        int status = 0;
+        if (takeWorldSourceOption(option, value, options.source, status)) {
+            if (status)
+                return status;
         } else if (option == "--region") {
             if (const int status = parseBox(value, options.box))
                 return status;
@@ -86,7 +78,7 @@ int parseOptions(const std::vector<std::string>& args, VoxOptions& options)
             return usageError("vox: unknown option '" + option + "'");
         }
     }
-    if (!options.seed)
+    if (!options.source.seed)
         return usageError("vox needs --seed N");
     if (options.out.empty())
         return usageError("vox needs --out FILE.vox");
@@ -188,13 +180,6 @@ VoxModel boxModel(const GridBox& box)
     return model;
 }
 
-void releaseEverything()
-{
-    releaseImageTable();
-    releaseGeneratorStorage();
-    releaseUnitRecords();
-    releaseWorldGrid();
-}
 }
 
 int runVoxCommand(const std::vector<std::string>& args)
@@ -202,17 +187,14 @@ int runVoxCommand(const std::vector<std::string>& args)
     VoxOptions options;
     if (const int status = parseOptions(args, options))
         return status;
-    if (!enterDataFolder(options.dataFolder))
+    if (!buildHeadlessWorld(options.source))
         return usageExitStatus;
-    allocateWorldGrid();
-    allocateUnitRecords();
-    useVirtualClock(true); // the map's pause costs nothing here
-    buildWorld(*options.seed);
     loadPaletteImages();
 
     std::string error;
     const bool written = writeVoxFile(options.out, boxModel(options.box), error);
-    releaseEverything();
+    releaseImageTable();
+    releaseHeadlessWorld();
     if (!written) {
         std::fprintf(stderr, "undercroft-tool: cannot write %s: %s\n", options.out.c_str(),
                      error.c_str());

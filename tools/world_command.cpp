@@ -1,23 +1,17 @@
 // undercroft-tool world: builds the world for a seed, as start-up does, and
 // writes the whole grid to a file, layer 0 first.
-#include "app/world_build.h"
-#include "assets/units.h"
-#include "platform/pause.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/headless.h"
-#include "world/generator.h"
 #include "world/grid.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <optional>
 
 namespace {
 struct WorldOptions {
-    std::optional<std::uint32_t> seed;
-    std::string dataFolder = ".";
+    WorldSource source;
     std::string out;
 };
 
@@ -30,20 +24,17 @@ int parseOptions(const std::vector<std::string>& args, WorldOptions& options)
         std::string value;
         if (!reader.value(option, value))
             return usageExitStatus;
-        if (option == "--seed") {
-            const auto seed = parseInteger(value, 0, UINT32_MAX);
-            if (!seed)
-                return usageError("--seed wants a whole number 0..4294967295");
-            options.seed = std::uint32_t(*seed);
-        } else if (option == "--data") {
-            options.dataFolder = value;
+        int status = 0;
+        if (takeWorldSourceOption(option, value, options.source, status)) {
+            if (status)
+                return status;
         } else if (option == "--out") {
             options.out = outputPath(value);
         } else {
             return usageError("world: unknown option '" + option + "'");
         }
     }
-    if (!options.seed)
+    if (!options.source.seed)
         return usageError("world needs --seed N");
     if (options.out.empty())
         return usageError("world needs --out FILE");
@@ -64,13 +55,6 @@ bool writeGrid(const std::string& path, std::string& error)
         error = std::strerror(errno);
     return written && closed;
 }
-
-void releaseWorld()
-{
-    releaseGeneratorStorage();
-    releaseUnitRecords();
-    releaseWorldGrid();
-}
 }
 
 int runWorldCommand(const std::vector<std::string>& args)
@@ -78,16 +62,12 @@ int runWorldCommand(const std::vector<std::string>& args)
     WorldOptions options;
     if (const int status = parseOptions(args, options))
         return status;
-    allocateWorldGrid();
-    allocateUnitRecords();
-    if (!enterDataFolder(options.dataFolder))
+    if (!buildHeadlessWorld(options.source))
         return usageExitStatus;
-    useVirtualClock(true); // the map's pause costs nothing here
-    buildWorld(*options.seed);
 
     std::string error;
     const bool written = writeGrid(options.out, error);
-    releaseWorld();
+    releaseHeadlessWorld();
     if (!written) {
         std::fprintf(stderr, "undercroft-tool: cannot write %s: %s\n", options.out.c_str(),
                      error.c_str());

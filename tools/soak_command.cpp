@@ -37,8 +37,8 @@ constexpr bool judgeMemory = true;
 
 constexpr int viewModeWidth = 320;
 constexpr int shortestViewStint = 10; // frames of the 3D view per visit
-constexpr int longestViewStint = 60;
-constexpr int longestScaledStint = 8; // frames at pixel scale 2 to 5 per visit
+constexpr int longestViewStint = 30;
+constexpr int longestScaledStint = 4; // frames at pixel scale 2 to 5 per visit
 constexpr int offScreenOneIn = 10; // cursor placements outside the window
 constexpr int offScreenMargin = 50; // pixels
 
@@ -61,6 +61,12 @@ int parseOptions(const std::vector<std::string>& args, SoakOptions& options)
         if (takeWorldSourceOption(option, value, options.source, status)) {
             if (status)
                 return status;
+        } else if (option == "--frames") {
+            const auto frames = parseInteger(value, 1, 1'000'000'000);
+            if (!frames)
+                return usageError("--frames wants a count of 1 or more");
+            options.frames = *frames;
+            framesGiven = true;
         } else {
             return usageError("soak: unknown option '" + option + "'");
         }

@@ -90,10 +90,10 @@ struct ActionShape {
 
 constexpr ActionShape actions[] = {
     {Action::Arrows, 30, 10, 5, 60},     {Action::Layer, 8, 5, 1, 3},
-    {Action::Scale, 6, 5, 1, 1},         {Action::FollowCursor, 3, 3, 1, 5},
-    {Action::SameMode, 3, 3, 1, 1},      {Action::Idle, 8, 4, 1, 30},
+    {Action::Scale, 4, 4, 1, 1},         {Action::FollowCursor, 3, 3, 1, 5},
+    {Action::SameMode, 2, 2, 1, 1},      {Action::Idle, 8, 4, 1, 30},
     {Action::Fly, 2, 25, 2, 20},         {Action::FlyBack, 1, 10, 2, 10},
-    {Action::Look, 1, 10, 1, 10},        {Action::ToView, 6, 0, 1, 1},
+    {Action::Look, 1, 10, 1, 10},        {Action::ToView, 4, 0, 1, 1},
 };
 
 // Keys held for some frames with the cursor on one framebuffer pixel.

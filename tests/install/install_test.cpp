@@ -2,6 +2,7 @@
 // installed program started from a folder without images, in an Xvfb X
 // server, finding its data beside its executable.
 #include "assets/bmp.h"
+#include "platform/input.h"
 #include "tests/install/test_files.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,12 @@ const char* const dataFolders[] = {"bmp_cross", "bmp_unit", "bmp_land", "bmp_dun
 
 // The map view blits the marker with its lower-left corner here.
 constexpr int markerX = 240, markerY = 240;
+
+// Where run_installed.sh puts the cursor for the screenshot, on the map
+// view's window (640 x 480 at scale 2, top-left corner at the desktop's).
+constexpr int cursorX = 400, cursorY = 300;
+constexpr int mapWidth = 640, mapHeight = 480, mapScale = 2;
+constexpr int crosshairArm = 5;
 
 std::string quoted(const fs::path& path)
 {
@@ -100,6 +107,20 @@ int markerPixelsShown(const Picture& shot, const fs::path& markerFile, int& draw
         }
     return shown;
 }
+
+// How many of the crosshair's 21 white pixels, centred on framebuffer pixel
+// (mx, my), the shot shows.
+int crosshairPixelsShown(const Picture& shot, int mx, int my)
+{
+    const auto white = [&](int x, int y) {
+        const std::size_t at = (std::size_t(shot.height - 1 - y) * shot.width + x) * 3;
+        return shot.rgb[at] == 255 && shot.rgb[at + 1] == 255 && shot.rgb[at + 2] == 255;
+    };
+    int shown = 0;
+    for (int arm = -crosshairArm; arm <= crosshairArm; ++arm)
+        shown += white(mx + arm, my) + (arm != 0 && white(mx, my + arm));
+    return shown;
+}
 }
 
 TEST_F(InstalledProgram, LaysOutTheProgramsTheirDataADesktopEntryAndAnIcon)
@@ -155,4 +176,9 @@ TEST_F(InstalledProgram, StartedElsewhereItFindsItsDataAndSavesAScreenshotThere)
     const int shown = markerPixelsShown(shot, data / "bmp_unit/unit_mage.bmp", drawn);
     EXPECT_GT(drawn, 50);
     EXPECT_EQ(shown, drawn);
+
+    // The crosshair follows the real cursor of the X server.
+    const int mx = mapCursorAxis(cursorX, mapWidth * mapScale, mapWidth);
+    const int my = mapCursorAxis(mapHeight * mapScale - cursorY, mapHeight * mapScale, mapHeight);
+    EXPECT_EQ(crosshairPixelsShown(shot, mx, my), 4 * crosshairArm + 1) << mx << "," << my;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs an installed undercroft in an Xvfb X server, started in WORKDIR:
-# waits for start-up, then holds F7 (map view), F12 (screenshot) and Escape.
+# waits for start-up, then holds F7 (map view), F12 (screenshot, with the
+# cursor at desktop position 400,300) and Escape.
 # Writes the program's stdout, stderr and exit status into LOGDIR; exits
 # non-zero (with the reason) when the program cannot be driven that far.
 set -u
@@ -19,9 +20,10 @@ for _ in $(seq 100); do [ -s "$logdir/display" ] && break; sleep 0.1; done
 [ -s "$logdir/display" ] || fail "Xvfb did not start"
 export DISPLAY=:$(head -1 "$logdir/display")
 
-# Keys are polled once per frame: hold each long enough for a slow frame.
+# Keys are polled once per frame: hold each long enough for a slow frame,
+# with the cursor at desktop position X Y (default 5 5).
 hold() {
-    xdotool mousemove 5 5
+    xdotool mousemove "${2:-5}" "${3:-5}"
     xdotool keydown "$1"; sleep 0.5; xdotool keyup "$1"; sleep 0.3
 }
 
@@ -46,7 +48,7 @@ await grep -q '^world seed' "$logdir/stdout" ||
 await window_is 640x480 || fail "no 640x480 window titled GAME"
 hold F7
 await window_is 1280x960 || fail "F7 did not switch to the map view"
-hold F12
+hold F12 400 300
 await grep -q '\.png$' "$logdir/stdout" || fail "F12 printed no screenshot path"
 hold Escape
 await ended || fail "Escape did not end the program"

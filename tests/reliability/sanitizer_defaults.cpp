@@ -18,6 +18,6 @@ const char* __lsan_default_options()
 
 const char* __ubsan_default_options()
 {
-    return "print_stacktrace=1:halt_on_error=1:suppressions=" UBSAN_SUPPRESSIONS;
+    return "print_stacktrace=1:halt_on_error=1";
 }
 }

@@ -25,7 +25,8 @@ const Command commands[] = {
     {"vox", runVoxCommand,
      "vox --seed N [--data DIR] [--region X0,Y0,Z0,X1,Y1,Z1] --out FILE.vox"},
     {"tour", runTourCommand, "tour [--seed N] [--data DIR] --out DIR"},
-    {"assets", runAssetsCommand, "assets --out DIR [--previews DIR] [--sheet FILE.png]"},
+    {"assets", runAssetsCommand, "assets --out DIR [--previews DIR] [--sheet FILE.png]\n"
+     "           [--icon FILE.png]"},
 };
 
 void printUsage(std::FILE* stream)

@@ -8,6 +8,7 @@
 #include "world/generator.h"
 #include "world/grid.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -38,23 +39,28 @@ std::string outputPath(const std::string& path)
     return error ? path : absolute.string();
 }
 
-bool takeWorldSourceOption(const std::string& option, const std::string& value,
-                           WorldSource& source, int& status)
+int readOptions(const std::vector<std::string>& args, WorldSource& source,
+                const OptionHandler& other, std::initializer_list<std::string_view> flags)
 {
-    status = 0;
-    if (option == "--seed") {
-        const auto seed = parseInteger(value, 0, UINT32_MAX);
-        if (seed)
+    ArgReader reader{args};
+    while (!reader.done()) {
+        const std::string option = reader.take();
+        std::string value;
+        const bool isFlag = std::find(flags.begin(), flags.end(), option) != flags.end();
+        if (!isFlag && !reader.value(option, value))
+            return usageExitStatus;
+        if (option == "--seed") {
+            const auto seed = parseInteger(value, 0, UINT32_MAX);
+            if (!seed)
+                return usageError("--seed wants a whole number 0..4294967295");
             source.seed = std::uint32_t(*seed);
-        else
-            status = usageError("--seed wants a whole number 0..4294967295");
-        return true;
+        } else if (option == "--data") {
+            source.dataFolder = value;
+        } else if (const int status = other(option, value)) {
+            return status;
+        }
     }
-    if (option == "--data") {
-        source.dataFolder = value;
-        return true;
-    }
-    return false;
+    return 0;
 }
 
 bool buildHeadlessWorld(const WorldSource& source)

@@ -2,8 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Selects SDL's offscreen video driver (a real GL context, nothing on screen)
 // and makes pauses advance a virtual clock instead of sleeping.
@@ -24,11 +28,15 @@ struct WorldSource {
     std::string dataFolder = ".";
 };
 
-// When `option` is --seed or --data, stores its value in `source`, sets
-// `status` to 0 (or to a usage error's status for a bad seed) and returns
-// true; returns false for any other option.
-bool takeWorldSourceOption(const std::string& option, const std::string& value,
-                           WorldSource& source, int& status);
+// Handles one option of a subcommand with its value (empty for a flag);
+// returns 0, or the exit status of a usage error.
+using OptionHandler = std::function<int(const std::string& option, const std::string& value)>;
+
+// Reads a subcommand's words: --seed N and --data DIR into `source`, every
+// other option, with the word after it unless it is one of `flags`, through
+// `other`. Returns 0, or the exit status of the first usage error.
+int readOptions(const std::vector<std::string>& args, WorldSource& source,
+                const OptionHandler& other, std::initializer_list<std::string_view> flags = {});
 
 // Enters the data folder and builds the world for `source.seed` as start-up
 // does, with no window and without the map's pause. False, with the reason

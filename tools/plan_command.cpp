@@ -19,17 +19,8 @@ struct PlanOptions {
 // Returns 0 when the options are good, else the exit status of the error.
 int parseOptions(const std::vector<std::string>& args, PlanOptions& options)
 {
-    ArgReader reader{args};
-    while (!reader.done()) {
-        const std::string option = reader.take();
-        std::string value;
-        if (!reader.value(option, value))
-            return usageExitStatus;
-        int status = 0;
-        if (takeWorldSourceOption(option, value, options.source, status)) {
-            if (status)
-                return status;
-        } else if (option == "--level") {
+    const auto takeOption = [&](const std::string& option, const std::string& value) {
+        if (option == "--level") {
             const auto level = parseInteger(value, 1, dungeonLevelCount);
             if (!level)
                 return usageError("--level wants a level 1..9");
@@ -37,7 +28,10 @@ int parseOptions(const std::vector<std::string>& args, PlanOptions& options)
         } else {
             return usageError("plan: unknown option '" + option + "'");
         }
-    }
+        return 0;
+    };
+    if (const int status = readOptions(args, options.source, takeOption))
+        return status;
     if (!options.source.seed)
         return usageError("plan needs --seed N");
     return 0;

@@ -62,20 +62,9 @@ bool parseFloats(const std::string& text, float* values, std::size_t count)
 // Returns 0 when the options are good, else the exit status of the error.
 int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
 {
-    ArgReader reader{args};
-    while (!reader.done()) {
-        const std::string option = reader.take();
-        std::string value;
+    const auto takeOption = [&](const std::string& option, const std::string& value) {
         if (option == "--state") {
             options.printState = true;
-            continue;
-        }
-        if (!reader.value(option, value))
-            return usageExitStatus;
-        int status = 0;
-        if (takeWorldSourceOption(option, value, options.source, status)) {
-            if (status)
-                return status;
         } else if (option == "--out") {
             options.out = outputPath(value);
         } else if (option == "--view") {
@@ -105,7 +94,10 @@ int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
         } else {
             return usageError("snapshot: unknown option '" + option + "'");
         }
-    }
+        return 0;
+    };
+    if (const int status = readOptions(args, options.source, takeOption, {"--state"}))
+        return status;
     if (options.out.empty())
         return usageError("snapshot needs --out FILE.png");
     return 0;

@@ -51,17 +51,8 @@ struct SoakOptions {
 int parseOptions(const std::vector<std::string>& args, SoakOptions& options)
 {
     bool framesGiven = false;
-    ArgReader reader{args};
-    while (!reader.done()) {
-        const std::string option = reader.take();
-        std::string value;
-        if (!reader.value(option, value))
-            return usageExitStatus;
-        int status = 0;
-        if (takeWorldSourceOption(option, value, options.source, status)) {
-            if (status)
-                return status;
-        } else if (option == "--frames") {
+    const auto takeOption = [&](const std::string& option, const std::string& value) {
+        if (option == "--frames") {
             const auto frames = parseInteger(value, 1, 1'000'000'000);
             if (!frames)
                 return usageError("--frames wants a count of 1 or more");
@@ -70,7 +61,10 @@ int parseOptions(const std::vector<std::string>& args, SoakOptions& options)
         } else {
             return usageError("soak: unknown option '" + option + "'");
         }
-    }
+        return 0;
+    };
+    if (const int status = readOptions(args, options.source, takeOption))
+        return status;
     if (!options.source.seed || !framesGiven)
         return usageError("soak needs --seed N and --frames N");
     return 0;

@@ -36,23 +36,17 @@ constexpr int lastShownLevel = 9;
 // Returns 0 when the options are good, else the exit status of the error.
 int parseOptions(const std::vector<std::string>& args, TourOptions& options)
 {
-    ArgReader reader{args};
-    while (!reader.done()) {
-        const std::string option = reader.take();
-        std::string value;
-        if (!reader.value(option, value))
-            return usageExitStatus;
-        int status = 0;
-        if (takeWorldSourceOption(option, value, options.source, status)) {
-            if (status)
-                return status;
-        } else if (option == "--out") {
+    const auto takeOption = [&](const std::string& option, const std::string& value) {
+        if (option == "--out") {
             options.out = outputPath(value);
             options.shown = value;
         } else {
             return usageError("tour: unknown option '" + option + "'");
         }
-    }
+        return 0;
+    };
+    if (const int status = readOptions(args, options.source, takeOption))
+        return status;
     if (options.out.empty())
         return usageError("tour needs --out DIR");
     return 0;

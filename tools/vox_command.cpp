@@ -59,17 +59,8 @@ int parseBox(const std::string& text, GridBox& box)
 // Returns 0 when the options are good, else the exit status of the error.
 int parseOptions(const std::vector<std::string>& args, VoxOptions& options)
 {
-    ArgReader reader{args};
-    while (!reader.done()) {
-        const std::string option = reader.take();
-        std::string value;
-        if (!reader.value(option, value))
-            return usageExitStatus;
-        int status = 0;
-        if (takeWorldSourceOption(option, value, options.source, status)) {
-            if (status)
-                return status;
-        } else if (option == "--region") {
+    const auto takeOption = [&](const std::string& option, const std::string& value) {
+        if (option == "--region") {
             if (const int status = parseBox(value, options.box))
                 return status;
         } else if (option == "--out") {
@@ -77,7 +68,10 @@ int parseOptions(const std::vector<std::string>& args, VoxOptions& options)
         } else {
             return usageError("vox: unknown option '" + option + "'");
         }
-    }
+        return 0;
+    };
+    if (const int status = readOptions(args, options.source, takeOption))
+        return status;
     if (!options.source.seed)
         return usageError("vox needs --seed N");
     if (options.out.empty())

@@ -1,6 +1,8 @@
 // Test helpers: BMP files built byte by byte, and scratch folders.
 #pragma once
 
+#include "tests/temp_folder.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -68,30 +70,3 @@ inline void writeFile(const std::filesystem::path& path, const std::vector<std::
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
-
-// A fresh empty folder under the system's temporary folder, removed (write
-// permission restored first) when the object goes.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "undercroft-assets-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        namespace fs = std::filesystem;
-        std::error_code error;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
-        for (const auto& item : fs::recursive_directory_iterator(path_, error))
-            fs::permissions(item.path(), fs::perms::owner_all, fs::perm_options::add, error);
-        fs::remove_all(path_, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};

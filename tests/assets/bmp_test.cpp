@@ -19,8 +19,8 @@ protected:
     // Writes bytes as name in the scratch folder and loads it into id.
     bool load(const std::vector<std::uint8_t>& bytes, int id = 5, const char* name = "a.bmp")
     {
-        writeFile(folder.path() / name, bytes);
-        return loadBmp((folder.path() / name).string(), id);
+        writeFile(folder.path / name, bytes);
+        return loadBmp((folder.path / name).string(), id);
     }
 
     // Every pixel of the entry against the helper's pattern.
@@ -162,14 +162,14 @@ TEST_F(BmpReader, ShortPixelDataLeavesTheEntryEmpty)
 TEST_F(BmpReader, DirectoryMissingFileAndBadIdFailCleanly)
 {
     ASSERT_TRUE(load(makeBmp(2, 2)));
-    fs::create_directory(folder.path() / "dir.bmp");
-    EXPECT_FALSE(loadBmp((folder.path() / "dir.bmp").string(), 5));
+    fs::create_directory(folder.path / "dir.bmp");
+    EXPECT_FALSE(loadBmp((folder.path / "dir.bmp").string(), 5));
     expectPicture(imageTable[5], 2, 2);
 
-    EXPECT_FALSE(loadBmp((folder.path() / "missing.bmp").string(), 5));
-    EXPECT_FALSE(fs::exists(folder.path() / "missing.bmp")); // never created
-    EXPECT_FALSE(loadBmp((folder.path() / "nofolder" / "x.bmp").string(), 5));
-    EXPECT_FALSE(fs::exists(folder.path() / "nofolder"));
+    EXPECT_FALSE(loadBmp((folder.path / "missing.bmp").string(), 5));
+    EXPECT_FALSE(fs::exists(folder.path / "missing.bmp")); // never created
+    EXPECT_FALSE(loadBmp((folder.path / "nofolder" / "x.bmp").string(), 5));
+    EXPECT_FALSE(fs::exists(folder.path / "nofolder"));
 
     EXPECT_FALSE(load(makeBmp(2, 2), -1));
     EXPECT_FALSE(load(makeBmp(2, 2), imageCount));

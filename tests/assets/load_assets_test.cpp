@@ -46,7 +46,7 @@ protected:
     void SetUp() override
     {
         previous = fs::current_path();
-        fs::current_path(folder.path());
+        fs::current_path(folder.path);
         setVideoMode(320, 240);
     }
     void TearDown() override
@@ -67,7 +67,7 @@ TEST_F(LoadAssets, EmptyFolderCompletesWithEveryEntryEmptyAndCreatesNothing)
 {
     framebuffer[7] = 255;
     EXPECT_EQ(loadAssets(), 1);
-    EXPECT_TRUE(fs::is_empty(folder.path()));
+    EXPECT_TRUE(fs::is_empty(folder.path));
     EXPECT_EQ(screenWidth, 320); // the mode set again at its size, buffers fresh
     EXPECT_EQ(framebuffer[7], 0);
     ASSERT_NE(imageTable, nullptr);

@@ -2,6 +2,8 @@
 // folder that removes itself, PNG decoding and small file reads.
 #pragma once
 
+#include "tests/temp_folder.h"
+
 #include <png.h>
 
 #include <algorithm>
@@ -12,29 +14,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-// A fresh folder under the system's temporary folder, removed with all it
-// holds when the object goes.
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder()
-    {
-        const std::filesystem::path pattern =
-            std::filesystem::temp_directory_path() / "undercroft-test-XXXXXX";
-        std::string name = pattern.string();
-        if (mkdtemp(name.data()))
-            path = std::filesystem::canonical(name);
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::permissions(path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-};
 
 // A decoded picture: RGB bytes, top row first. Zero sizes when the file is
 // missing or no PNG.

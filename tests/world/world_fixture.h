@@ -2,6 +2,7 @@
 // test, and small readers over the grid.
 #pragma once
 
+#include "tests/temp_folder.h"
 #include "world/generator.h"
 #include "world/grid.h"
 
@@ -56,33 +57,3 @@ inline std::uint64_t layersHash(int first, int last)
         hash = (hash ^ worldGrid[i]) * 0x100000001b3u;
     return hash;
 }
-
-// A fresh empty folder that is the working directory while the object lives;
-// removed with everything in it afterwards.
-class TemporaryWorkingFolder {
-public:
-    TemporaryWorkingFolder() : start(std::filesystem::current_path())
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "undercroft-world-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "cannot make a temporary folder";
-            return;
-        }
-        path = pattern;
-        std::filesystem::current_path(path);
-    }
-    ~TemporaryWorkingFolder()
-    {
-        std::filesystem::current_path(start);
-        if (!path.empty())
-            std::filesystem::remove_all(path);
-    }
-    TemporaryWorkingFolder(const TemporaryWorkingFolder&) = delete;
-    TemporaryWorkingFolder& operator=(const TemporaryWorkingFolder&) = delete;
-
-    std::filesystem::path path;
-
-private:
-    std::filesystem::path start;
-};

@@ -2,23 +2,21 @@
 // cell after a 3D frame, and the status lines of every frame.
 #include "app/frame_steps.h"
 
-#include "app/state.h"
 #include "assets/units.h"
 #include "draw2d/blit.h"
 #include "draw2d/map_view.h"
 #include "draw2d/text.h"
 #include "platform/input.h"
 #include "platform/video.h"
+#include "world/view_cell.h"
 
 #include <climits>
 #include <cstdio>
 
 namespace {
-constexpr int mapModeWidth = 640;
-constexpr int mapOriginOffset = 15; // cells from the map origin to the view cell
 constexpr int markerImage = 849;    // the mage unit image
-constexpr int markerX = 240;        // the view cell's tile: 15 tiles in
-constexpr int markerY = 240;
+constexpr int markerX = mapOriginOffset * mapTileSize; // the view cell's tile
+constexpr int markerY = mapOriginOffset * mapTileSize;
 
 constexpr int textLeft = 12;
 constexpr int statusR = 255, statusG = 255, statusB = 0;
@@ -64,7 +62,7 @@ void drawStatusLines()
 
     // The map mode shows the map origin, not the view cell; formed in 64 bits
     // so that no view cell can overflow it.
-    const long long shown = screenWidth == mapModeWidth ? mapOriginOffset : 0;
+    const long long shown = screenWidth == mapViewMode.width ? mapOriginOffset : 0;
     const int mx = mouseX();
     const int my = mouseY();
     std::snprintf(textLine, sizeof textLine, "SX=%lld,SY=%lld,SZ=%d mx=%d my=%d", SX - shown,

@@ -12,6 +12,7 @@
 #include "draw2d/crosshair.h"
 #include "platform/video.h"
 #include "platform/window.h"
+#include "view3d/cube_textures.h"
 #include "view3d/scene3d.h"
 #include "world/generator.h"
 #include "world/grid.h"
@@ -20,9 +21,10 @@
 
 std::uint32_t runStartup(std::optional<std::uint32_t> fixedSeed)
 {
-    setVideoMode(320, 240); // the 3D view's mode, shown twice as large
+    setVideoMode(view3DMode.width, view3DMode.height); // shown twice as large
     pixelScale = 2;
-    loadAssets();     // world storage, image table, unit records, the catalogue images
+    loadAssets(); // world storage, image table, unit records, the catalogue images
+    createContextTextures = loadCubeTextures; // every new context uploads the cubes
     openGameWindow(); // a failure has been reported; the loop runs without a window
     const std::uint32_t seed = fixedSeed ? *fixedSeed : std::uint32_t(std::time(nullptr));
     buildWorld(seed); // map, dungeon, 3D world, starting cell, shafts
@@ -32,9 +34,9 @@ std::uint32_t runStartup(std::optional<std::uint32_t> fixedSeed)
 void runFrame()
 {
     clearFrame();
-    if (screenWidth == 640)
+    if (screenWidth == mapViewMode.width)
         drawMapAroundViewCell(); // the top-down map with the view cell marked
-    if (screenWidth == 320) {
+    if (screenWidth == view3DMode.width) {
         updateScene3D();        // draw, fly, collide, read back, look
         copyViewCellToPlayer(); // the layer keys test around the player unit
     }

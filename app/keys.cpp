@@ -2,15 +2,16 @@
 // holding one repeats its action every frame.
 #include "app/keys.h"
 
-#include "app/state.h"
 #include "assets/units.h"
 #include "draw2d/map_view.h"
 #include "platform/input.h"
 #include "platform/pause.h"
+#include "platform/quit.h"
 #include "platform/video.h"
 #include "platform/window.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 namespace {
 // The pause after a layer key is also that key's repeat delay.
@@ -40,7 +41,7 @@ bool layerStepAllowed(int dz)
     const int y = unit.cellY;
     const int z = unit.cellZ;
     const bool inBand = dz > 0 ? z < layerKeyLimit : z != 0 && z <= layerKeyLimit;
-    return inBand && cellInGrid(x, y, z + dz) && worldGrid[cellIndex(x, y, z + dz)] == Air;
+    return inBand && cellInGrid(x, y, z + dz) && gridCell(x, y, z + dz) == Air;
 }
 
 void stepViewCellWithArrows()
@@ -110,7 +111,7 @@ void handleQuitAndModeKeys()
     if (keyDown(vkEscape))
         quitFlag = 1;
     if (keyDown(vkF6))
-        switchVideoMode(320, 240);
+        switchVideoMode(view3DMode.width, view3DMode.height);
     if (keyDown(vkF7))
-        switchVideoMode(640, 480);
+        switchVideoMode(mapViewMode.width, mapViewMode.height);
 }

@@ -2,9 +2,8 @@
 // a close request. Takes no arguments and always returns 0.
 #include "app/game.h"
 #include "app/screenshot.h"
-#include "app/state.h"
-#include "platform/data_folder.h"
-#include "platform/signals.h"
+#include "assets/data_folder.h"
+#include "platform/quit.h"
 
 #include <cstdio>
 

@@ -1,12 +1,12 @@
 // The world steps of start-up, in the order every later step relies on.
 #include "app/world_build.h"
 
-#include "app/state.h"
 #include "assets/units.h"
 #include "world/block_codes.h"
 #include "world/generator.h"
 #include "world/overworld.h"
 #include "world/random.h"
+#include "world/view_cell.h"
 #include "world/world_passes.h"
 
 namespace {
@@ -22,16 +22,15 @@ constexpr int dungeonCentre = (planSquareFirst + planSquareLast) / 2;
 constexpr int levelSquareSize = planSquareLast - planSquareFirst;
 constexpr int roomAttemptsPerLevel = 400;
 
-// Where the player unit starts, and the starting view layer.
+// Where the player unit starts.
 constexpr int startCell = 64;
-constexpr int startLayer = 12;
 
 void placePlayer()
 {
     playerUnit().cellX = startCell;
     playerUnit().cellY = startCell;
-    SZ = startLayer;
-    playerUnit().cellZ = startLayer;
+    SZ = startViewLayer;
+    playerUnit().cellZ = startViewLayer;
 }
 }
 

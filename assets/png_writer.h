@@ -1,5 +1,5 @@
-// Writes pictures as PNG files: the framebuffer (snapshots, screenshots) and
-// the tool's contact sheets.
+// Writes pictures as PNG files: frames (snapshots, screenshots) and the
+// tool's previews, contact sheet and icon.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,3 @@
 // error) when the file cannot be written.
 bool writePngRgb(const std::string& path, int width, int height,
                  const std::vector<std::uint8_t>& rgbTopFirst, std::string& error);
-
-// The framebuffer's RGB bytes, top row first (framebuffer rows run upward).
-std::vector<std::uint8_t> framebufferRgbTopFirst();

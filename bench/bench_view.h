@@ -32,7 +32,7 @@ inline void buildBenchWorld()
 {
     allocateGeneratorStorage();
     buildWorld(worldSeed);
-    if (worldGrid[cellIndex(viewX, viewY, viewZ)] != Air) {
+    if (gridCell(viewX, viewY, viewZ) != Air) {
         std::fprintf(stderr, "bench: the view cell (%d, %d, %d) is not open\n", viewX, viewY, viewZ);
         std::abort();
     }

@@ -2,12 +2,12 @@
 // from a layer whose cells all carry a tile code, the marker, the status
 // lines, the crosshair; and the status lines alone.
 #include "app/frame_steps.h"
-#include "app/state.h"
 #include "assets/image_table.h"
 #include "draw2d/crosshair.h"
 #include "draw2d/map_view.h"
 #include "platform/video.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,7 +42,7 @@ void buildWorld()
     makeImage(markerImage, 1);
     for (int y = 0; y < worldSide; ++y)
         for (int x = 0; x < worldSide; ++x)
-            worldGrid[cellIndex(x, y, benchLayer)] = tiled[std::size_t(x + y * 7) % tiled.size()];
+            gridCell(x, y, benchLayer) = tiled[std::size_t(x + y * 7) % tiled.size()];
 }
 
 void mapViewFrame(benchmark::State& state)

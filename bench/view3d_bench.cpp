@@ -3,7 +3,6 @@
 // walking, neighbour tests or camera work in between.
 #include "bench/bench_view.h"
 
-#include "app/state.h"
 #include "assets/units.h"
 #include "platform/video.h"
 #include "platform/window.h"
@@ -12,8 +11,9 @@
 #include "view3d/read_back.h"
 #include "view3d/scene3d.h"
 #include "view3d/voxel_window.h"
+#include "world/view_cell.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -69,12 +69,12 @@ void recordWindow()
                 Position p{float(x - SX), float(SY - y), float(z - SZ), 0, false, 0};
                 const bool inside = x > 0 && x < worldSide - 1 && y > 0 && y < worldSide - 1 &&
                                     z > 0 && z < layerCount - 1;
-                if (inside && worldGrid[cellIndex(x, y, z)] != Air) {
+                if (inside && gridCell(x, y, z) != Air) {
                     p.cube = true;
-                    p.texture = cubeTextureFor(worldGrid[cellIndex(x, y, z)]);
+                    p.texture = cubeTextureFor(gridCell(x, y, z));
                     for (int f = 0; f < 6; ++f) {
                         const int* n = faceNeighbours[f];
-                        if (worldGrid[cellIndex(x + n[0], y + n[1], z + n[2])] == Air)
+                        if (gridCell(x + n[0], y + n[1], z + n[2]) == Air)
                             p.faceMask |= 1u << f;
                     }
                 }
@@ -135,7 +135,7 @@ void replayFrame(bool readBack)
     }
     glLoadIdentity();
     if (readBack)
-        glReadPixels(0, 0, view3DWidth, view3DHeight, GL_RGB, GL_UNSIGNED_BYTE, readBackBuffer.get());
+        glReadPixels(0, 0, view3DMode.width, view3DMode.height, GL_RGB, GL_UNSIGNED_BYTE, readBackBuffer.get());
     else
         glFinish();
 }
@@ -143,7 +143,7 @@ void replayFrame(bool readBack)
 // The floor is only a floor if it draws the very same picture.
 void checkReplayMatchesFrame()
 {
-    const std::size_t bytes = std::size_t(view3DWidth) * view3DHeight * 3;
+    const std::size_t bytes = std::size_t(view3DMode.width) * view3DMode.height * 3;
     clearFrame();
     updateScene3D();
     const std::vector<std::uint8_t> frame(readBackBuffer.get(), readBackBuffer.get() + bytes);
@@ -168,6 +168,7 @@ void openView()
     benchview::paintPlaceholderPictures();
     setVideoMode(320, 240);
     pixelScale = 1;
+    createContextTextures = loadCubeTextures;
     if (!openGameWindow())
         std::abort();
     setCamera();

@@ -1,11 +1,11 @@
 // The map view's tile table and its per-frame drawing of one grid layer.
 #include "draw2d/map_view.h"
 
-#include "app/state.h"
 #include "draw2d/blit.h"
 #include "platform/video.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <array>
 
@@ -95,7 +95,7 @@ void drawMapView()
             const int row = SY + cy;
             if (!cellInGrid(column, row, SZ))
                 continue;
-            const int image = mapTileImage(worldGrid[cellIndex(column, row, SZ)]);
+            const int image = mapTileImage(gridCell(column, row, SZ));
             if (image != noMapTile)
                 blitImage(cx * mapTileSize, cy * mapTileSize, image);
         }

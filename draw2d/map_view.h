@@ -6,6 +6,10 @@
 // Framebuffer pixels per map cell in each direction.
 inline constexpr int mapTileSize = 16;
 
+// The frame loop draws the map with its origin this many cells left of and
+// below the view cell, so the view cell's tile sits 15 tiles in.
+inline constexpr int mapOriginOffset = 15;
+
 // What mapTileImage returns for a code the map does not draw.
 inline constexpr int noMapTile = -1;
 

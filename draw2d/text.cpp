@@ -2,7 +2,6 @@
 // plotted pixel by pixel from the text in textLine.
 #include "draw2d/text.h"
 
-#include "app/state.h"
 #include "draw2d/fonts.h"
 #include "draw2d/primitives.h"
 #include "platform/video.h"
@@ -10,6 +9,7 @@
 #include <array>
 #include <climits>
 
+char textLine[textLineSize] = {};
 TextPen textPen;
 
 namespace {

@@ -1,6 +1,11 @@
 // Text drawn with the bitmap fonts from the shared text buffer textLine.
 #pragma once
 
+// Every drawn line is formatted into textLine first (bounded by its size),
+// then a text routine draws its current content.
+constexpr int textLineSize = 256;
+extern char textLine[textLineSize];
+
 // Draws textLine with the small proportional font: x is the left edge of the
 // first glyph, glyph row 1 lands on framebuffer row y + 1 (capitals cover
 // y - 5 .. y - 1); one empty column between glyphs.

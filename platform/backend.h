@@ -1,15 +1,6 @@
-// What the window-system backend provides to the portable parts of platform/.
+// What a window-system backend provides to the portable files of platform/.
 #pragma once
 
-// The desktop cursor position as the window system reports it.
+// The desktop cursor position as the window system reports it now; (0, 0)
+// when there is no window system.
 void readDesktopCursor(int& x, int& y);
-
-// The virtual-key code of a window-system key (an SDL scancode), or 0 for
-// keys the program has no code for.
-int virtualKeyFromScancode(int scancode);
-
-
-// Test hook: the next n window openings fail the way a window system that
-// refuses the window makes them fail ("Window Creation Error."), so tests can
-// run the loop without a window and watch the next opening recover.
-void failNextWindowOpenings(int n);

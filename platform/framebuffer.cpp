@@ -27,3 +27,20 @@ void releaseVideoBuffers()
     framebuffer.reset();
     readBackBuffer.reset();
 }
+
+std::vector<std::uint8_t> framebufferRgbTopFirst()
+{
+    std::vector<std::uint8_t> rgb(std::size_t(screenWidth) * screenHeight * 3);
+    if (!framebuffer)
+        return rgb;
+    for (int y = 0; y < screenHeight; ++y) {
+        const std::uint8_t* source = framebuffer.get() + std::size_t(y) * screenWidth * 4;
+        std::uint8_t* target = rgb.data() + std::size_t(screenHeight - 1 - y) * screenWidth * 3;
+        for (int x = 0; x < screenWidth; ++x) {
+            target[x * 3 + 0] = source[x * 4 + 0];
+            target[x * 3 + 1] = source[x * 4 + 1];
+            target[x * 3 + 2] = source[x * 4 + 2];
+        }
+    }
+    return rgb;
+}

@@ -1,8 +1,9 @@
 // The key table read by keyDown and the mapping of the cursor to framebuffer
-// pixels. The window system's events and the cursor read are in input_sdl.cpp.
+// pixels. The window system's events and the cursor read are the backend's.
 #include "platform/input.h"
 
 #include "platform/backend.h"
+#include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window.h"
 

@@ -46,9 +46,8 @@ int mouseY();
 int mapCursorAxis(int distance, int windowExtent, int screenExtent);
 
 // Places a virtual cursor at desktop position (x, y) instead of reading the
-// real one (headless runs); stopCursorOverride returns to the real cursor.
+// real one (headless runs).
 void overrideCursor(int x, int y);
-void stopCursorOverride();
 
 // The cursor in desktop coordinates (the virtual one while overridden).
 void cursorPosition(int& x, int& y);

@@ -1,7 +1,10 @@
 // Pauses as real sleeps or as a virtual clock that headless runs advance.
 #include "platform/pause.h"
 
+#include "platform/test_seam.h"
+
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 namespace {

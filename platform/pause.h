@@ -2,13 +2,8 @@
 // each layer key. Headless runs advance a virtual clock instead of sleeping.
 #pragma once
 
-#include <cstdint>
-
 // Blocks the whole program for ms milliseconds (or advances the clock).
 void pauseMilliseconds(int ms);
 
 // Switches pauses to the virtual clock (true) or to real sleeps (false).
 void useVirtualClock(bool on);
-
-// Milliseconds the pauses have taken since the program started.
-std::int64_t pausedMilliseconds();

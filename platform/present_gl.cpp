@@ -5,7 +5,7 @@
 #include "platform/pause.h"
 #include "platform/window.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 #include <cstring>
 

@@ -4,9 +4,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
-// The logical screen in framebuffer pixels: 320 x 240 (3D view) or
-// 640 x 480 (map view).
+// The two video modes by their logical screen size in framebuffer pixels: the
+// 3D view's and the map view's. Which view a frame draws depends on
+// screenWidth alone; the 3D view always renders 320 x 240 pixels.
+struct VideoMode {
+    int width;
+    int height;
+};
+inline constexpr VideoMode view3DMode{320, 240};
+inline constexpr VideoMode mapViewMode{640, 480};
+
+// The logical screen of the current mode.
 extern int screenWidth;
 extern int screenHeight;
 
@@ -28,6 +38,10 @@ void setVideoMode(int width, int height);
 
 // Releases both buffers (shutdown).
 void releaseVideoBuffers();
+
+// The framebuffer's RGB bytes, top row first (framebuffer rows run upward),
+// as picture files store them; all zero when there is no framebuffer.
+std::vector<std::uint8_t> framebufferRgbTopFirst();
 
 // Start of every frame: clears the GL colour and depth buffers, loads the
 // identity into the model-view matrix and zeroes the framebuffer.

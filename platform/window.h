@@ -25,8 +25,17 @@ bool pumpOneMessage();
 // the 45 degree, 4:3 perspective projection.
 void setupProjection();
 
-// The fixed GL state every frame relies on, cube textures first.
+// The fixed GL state every frame relies on, the context's textures first.
 void initRenderState();
+
+// The first step of initRenderState in every new context: creating the
+// textures the views draw with. Start-up installs the 3D view's cube texture
+// upload here; while it is null a new context gets no textures.
+extern int (*createContextTextures)();
+
+// Reads back what the clear colour becomes in the current context into
+// backgroundKey; the last step of every opening.
+void probeBackgroundKey();
 
 // Shows the back buffer (SwapBuffers).
 void swapWindowBuffers();

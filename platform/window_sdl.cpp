@@ -1,23 +1,16 @@
 // The game window on SDL2 with a legacy OpenGL context. SDL's video subsystem
 // stands in for the window class: it is started by the first opening and kept
-// for the rest of the run, so reopening the window costs no reconnection.
+// for the rest of the run, so reopening the window costs no reconnection. The
+// events are read in events_sdl.cpp, the GL state set in render_state_gl.cpp.
 #include "platform/window.h"
 
-#include "app/state.h"
-#include "platform/backend.h"
-#include "platform/input.h"
+#include "platform/test_seam.h"
 #include "platform/video.h"
-#include "view3d/cube_textures.h"
-
-#include <SDL.h>
-#include <SDL_opengl.h>
-#include <GL/glu.h>
+#include "platform/window_sdl.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-std::uint8_t backgroundKey[3] = {255, 0, 229};
 
 namespace {
 SDL_Window* windowHandle = nullptr;
@@ -97,16 +90,6 @@ bool failOpening(const char* text)
     showMessageBox(errorCaption, text);
     return false;
 }
-
-// The clear colour comes back from the framebuffer as whatever the driver's
-// conversion makes of it; the read-back must key on exactly those bytes.
-void probeBackgroundKey()
-{
-    glClear(GL_COLOR_BUFFER_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, backgroundKey);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-}
 } // namespace
 
 void showMessageBox(const char* caption, const char* text)
@@ -172,72 +155,20 @@ void destroyWindowAndContext()
     }
 }
 
-bool pumpOneMessage()
-{
-    if (!videoStarted)
-        return false;
-    SDL_Event event;
-    if (!SDL_PollEvent(&event))
-        return false;
-    switch (event.type) {
-    case SDL_QUIT:
-        quitFlag = 1;
-        break;
-    case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
-            quitFlag = 1;
-        break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        setKeyHeld(virtualKeyFromScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        const int button = event.button.button;
-        const int vk = button == SDL_BUTTON_LEFT    ? vkLeftButton
-                       : button == SDL_BUTTON_RIGHT ? vkRightButton
-                       : button == SDL_BUTTON_MIDDLE ? vkMiddleButton
-                                                    : 0;
-        if (vk)
-            setKeyHeld(vk, event.type == SDL_MOUSEBUTTONDOWN);
-        break;
-    }
-    default:
-        break;
-    }
-    return true;
-}
-
-void setupProjection()
-{
-    glViewport(0, 0, 320, 240);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, 4.0f / 3.0f, 0.1f, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-void initRenderState()
-{
-    loadCubeTextures(); // a new context has no textures of its own
-    glEnable(GL_TEXTURE_2D);
-    glShadeModel(GL_SMOOTH);
-    glClearColor(1.0f, 0.0f, 0.9f, 0.0f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_LIGHTING);
-    glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
 void swapWindowBuffers()
 {
     if (windowHandle)
         SDL_GL_SwapWindow(windowHandle);
+}
+
+SDL_Window* sdlGameWindow()
+{
+    return windowHandle;
+}
+
+bool sdlVideoStarted()
+{
+    return videoStarted;
 }
 
 bool windowIsOpen()
@@ -273,22 +204,3 @@ void failNextWindowOpenings(int n)
     openingsToRefuse = n;
 }
 
-// Over the window, the cursor comes from the window's own motion events,
-// which every X server sends; SDL's global position is kept up to date only
-// by raw-input events, which some servers (and synthetic input) never send.
-void readDesktopCursor(int& x, int& y)
-{
-    x = 0;
-    y = 0;
-    if (!videoStarted)
-        return;
-    if (windowHandle && SDL_GetMouseFocus() == windowHandle) {
-        int left, top;
-        SDL_GetWindowPosition(windowHandle, &left, &top);
-        SDL_GetMouseState(&x, &y);
-        x += left;
-        y += top;
-        return;
-    }
-    SDL_GetGlobalMouseState(&x, &y);
-}

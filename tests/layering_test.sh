@@ -1,13 +1,57 @@
 #!/usr/bin/env bash
-# The portable core (app, world, assets, draw2d, tools) never includes SDL or
-# GL headers; only platform/ and view3d/ talk to the window system and GL.
+# The folders form layers, bottom first: platform < world < assets < draw2d,
+# view3d < app, with the art and the tool above them. A file may include the
+# headers of its own folder and of the folders its layer lists below; draw2d
+# and view3d never include each other, and nothing but the tool includes the
+# art or the tool. Only platform/ and view3d/ include SDL or GL headers.
+# Prints every include against the order as FILE:LINE and fails.
 set -u
 root=$1
-hits=$(grep -rnE '#include *[<"](SDL|GL/|SDL2/)' \
-        "$root"/app "$root"/world "$root"/assets "$root"/draw2d "$root"/tools 2>/dev/null)
+cd "$root" || exit 1
+
+# The folders each folder may include besides itself.
+declare -A allowed=(
+    [platform]=""
+    [world]="platform"
+    [assets]="platform world"
+    [draw2d]="platform world assets"
+    [view3d]="platform world assets"
+    [app]="platform world assets draw2d view3d"
+    [art]="platform world assets draw2d view3d app"
+    [art/overworld]="platform world assets draw2d view3d app art"
+    [tools/export]="platform world assets draw2d view3d app"
+    [tools/commands]="platform world assets draw2d view3d app art art/overworld tools/export"
+    [tools]="platform world assets draw2d view3d app art art/overworld tools/export tools/commands"
+)
+# Longest first, so a file of art/overworld is not taken for one of art.
+folders="art/overworld tools/commands tools/export platform world assets draw2d view3d app art tools"
+
+folderOf() {
+    local path=$1 folder
+    for folder in $folders; do
+        case $path in "$folder"/*) echo "$folder"; return ;; esac
+    done
+}
+
+failed=0
+while IFS= read -r file; do
+    own=$(folderOf "$file")
+    while IFS=: read -r line included; do
+        target=$(folderOf "$included")
+        [ -z "$target" ] && continue # a header of the same folder, named alone
+        [ "$target" = "$own" ] && continue
+        case " ${allowed[$own]} " in *" $target "*) continue ;; esac
+        echo "$file:$line: includes $included (${own}/ may not include ${target}/)"
+        failed=1
+    done < <(awk 'match($0, /^[ \t]*#[ \t]*include[ \t]*"[^"]*"/) {
+                      path = substr($0, RSTART, RLENGTH); sub(/^[^"]*"/, "", path); sub(/"$/, "", path)
+                      print FNR ":" path }' "$file")
+done < <(find platform world assets draw2d view3d app art tools -name '*.h' -o -name '*.cpp' | sort)
+
+hits=$(grep -rnE '#include *[<"](SDL|GL/|SDL2/)' world assets draw2d app art tools 2>/dev/null)
 if [ -n "$hits" ]; then
-    echo "core files include SDL or GL headers:"
+    echo "files outside platform/ and view3d/ include SDL or GL headers:"
     echo "$hits"
-    exit 1
+    failed=1
 fi
-exit 0
+exit "$failed"

@@ -1,7 +1,7 @@
 // undercroft-tool: headless companion of the program. Runs the program's own
 // start-up and frame loop with no window on screen and writes what they made.
-#include "tools/args.h"
-#include "tools/commands.h"
+#include "tools/commands/commands.h"
+#include "tools/commands/options.h"
 
 #include <cstdio>
 #include <cstring>

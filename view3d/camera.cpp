@@ -3,10 +3,10 @@
 // replay to the same offsets.
 #include "view3d/camera.h"
 
-#include "app/state.h"
 #include "assets/units.h"
 #include "platform/input.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <climits>
 #include <cmath>
@@ -143,7 +143,7 @@ int probeCell(float a, float b, float c)
                         z < layerCount;
     if (!inGrid)
         return 0;
-    return worldGrid[cellIndex(int(x), int(y), int(z))];
+    return gridCell(int(x), int(y), int(z));
 }
 
 void resolveCameraCollision(float a, float b, float c)

@@ -3,7 +3,7 @@
 
 #include "assets/image_table.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 std::uint32_t cubeTextureNames[cubeTextureCount];
 

@@ -4,12 +4,12 @@
 #include "platform/video.h"
 #include "platform/window.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 #include <cstddef>
 
 namespace {
-constexpr std::size_t viewPixels = std::size_t(view3DWidth) * view3DHeight;
+constexpr std::size_t viewPixels = std::size_t(view3DMode.width) * view3DMode.height;
 constexpr std::size_t readBytes = viewPixels * 3;
 
 bool readBackHasRoom()
@@ -40,7 +40,7 @@ void readBack3DView()
     // view could not hold the picture, so nothing is read into it then.
     if (!readBackHasRoom())
         return;
-    glReadPixels(0, 0, view3DWidth, view3DHeight, GL_RGB, GL_UNSIGNED_BYTE, readBackBuffer.get());
-    if (screenWidth == view3DWidth && screenHeight == view3DHeight)
+    glReadPixels(0, 0, view3DMode.width, view3DMode.height, GL_RGB, GL_UNSIGNED_BYTE, readBackBuffer.get());
+    if (screenWidth == view3DMode.width && screenHeight == view3DMode.height)
         copyKeyed();
 }

@@ -2,8 +2,6 @@
 #pragma once
 
 // The 3D view's size in GL pixels, whatever the video mode.
-inline constexpr int view3DWidth = 320;
-inline constexpr int view3DHeight = 240;
 
 // Reads the 320 x 240 GL picture into readBackBuffer as RGB triples and, at
 // 320 x 240 only, copies every pixel that is not backgroundKey into the

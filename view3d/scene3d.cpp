@@ -6,7 +6,7 @@
 #include "view3d/read_back.h"
 #include "view3d/voxel_window.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 namespace {
 bool anyMouseButtonHeld()

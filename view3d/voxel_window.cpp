@@ -1,14 +1,14 @@
 // The per-frame cube window: view transform, window walk and cube faces.
 #include "view3d/voxel_window.h"
 
-#include "app/state.h"
 #include "assets/units.h"
 #include "view3d/camera.h"
 #include "view3d/cube_textures.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 int viewRadius = 14;
 
@@ -43,15 +43,10 @@ constexpr CubeFace sideFaces[] = {plusY, minusY, plusX, minusX};
 
 constexpr float halfScale = 0.5f; // the face table's cube spans -1..1
 
-std::uint8_t cellAt(int x, int y, int z)
-{
-    return worldGrid[cellIndex(x, y, z)];
-}
-
 // One face, only where its neighbour is Air; any other code hides it.
 void emitFace(const CubeFace& face, int x, int y, int z)
 {
-    if (cellAt(x + face.dx, y + face.dy, z + face.dz) != Air)
+    if (gridCell(x + face.dx, y + face.dy, z + face.dz) != Air)
         return;
     glNormal3f(face.nx, face.ny, face.nz);
     for (const Corner& corner : face.corners) {
@@ -97,7 +92,7 @@ void drawVoxelCube(int x, int y, int z)
 {
     if (x < 1 || y < 1)
         return;
-    const std::uint8_t code = cellAt(x, y, z);
+    const std::uint8_t code = gridCell(x, y, z);
     if (code == Air)
         return;
     const GLuint texture = cubeTextureFor(code);

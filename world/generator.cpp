@@ -38,7 +38,7 @@ struct Cell {
 
 std::uint8_t& planCell(Cell cell, int layer)
 {
-    return worldGrid[cellIndex(cell.x, cell.y, layer)];
+    return gridCell(cell.x, cell.y, layer);
 }
 
 void appendRoom(int x, int y, int layer, int prefab)

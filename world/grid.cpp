@@ -20,7 +20,7 @@ bool regionIs(int layer, int x0, int y0, int x1, int y1, std::uint8_t code)
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
             if (x < 0 || x >= worldSide || y < 0 || y >= worldSide ||
-                worldGrid[cellIndex(x, y, layer)] != code)
+                gridCell(x, y, layer) != code)
                 return false;
     return true;
 }
@@ -31,6 +31,6 @@ bool claimRegion(int layer, int x0, int y0, int x1, int y1, std::uint8_t code)
         return false;
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
-            worldGrid[cellIndex(x, y, layer)] = code;
+            gridCell(x, y, layer) = code;
     return true;
 }

@@ -30,6 +30,12 @@ inline int cellIndex(int x, int y, int z)
     return z * layerStride + y * worldSide + x;
 }
 
+// The cell (x, y, z) itself; no bounds test.
+inline std::uint8_t& gridCell(int x, int y, int z)
+{
+    return worldGrid[cellIndex(x, y, z)];
+}
+
 // True when (x, y, z) lies inside the grid.
 inline bool cellInGrid(int x, int y, int z)
 {

@@ -109,8 +109,8 @@ void stampPrefab(int layer)
         for (int c = 0; c < prefabWidth; ++c) {
             const std::uint8_t value = prefabMask[r * maskSide + c];
             if (value == maskFloor)
-                worldGrid[cellIndex(stampX + c, stampY + r, layer)] = Floor;
+                gridCell(stampX + c, stampY + r, layer) = Floor;
             else if (value == maskMarked)
-                worldGrid[cellIndex(stampX + c, stampY + r, layer)] = RoomMark;
+                gridCell(stampX + c, stampY + r, layer) = RoomMark;
         }
 }

@@ -30,31 +30,26 @@ constexpr int shaftCornerRange = 128;
 constexpr int shaftFloorLayer = 12;
 constexpr int lastShaftLayer = 11;
 
-std::uint8_t& cell(int x, int y, int z)
-{
-    return worldGrid[cellIndex(x, y, z)];
-}
-
 // Sets the 2 x 2 block of 3D cells at (x, y) in layer z to Air.
 void openBlock(int x, int y, int z)
 {
-    cell(x, y, z) = Air;
-    cell(x + 1, y, z) = Air;
-    cell(x, y + 1, z) = Air;
-    cell(x + 1, y + 1, z) = Air;
+    gridCell(x, y, z) = Air;
+    gridCell(x + 1, y, z) = Air;
+    gridCell(x, y + 1, z) = Air;
+    gridCell(x + 1, y + 1, z) = Air;
 }
 
 bool blockOpen(int x, int y, int z)
 {
-    return cell(x, y, z) == Air && cell(x + 1, y, z) == Air && cell(x, y + 1, z) == Air &&
-           cell(x + 1, y + 1, z) == Air;
+    return gridCell(x, y, z) == Air && gridCell(x + 1, y, z) == Air && gridCell(x, y + 1, z) == Air &&
+           gridCell(x + 1, y + 1, z) == Air;
 }
 
 // Level k's 3D block for one plan cell: open unless rock, and a stairs-down
 // cell reaches down to the next level's space.
 void carvePlanCell(int j, int i, int level)
 {
-    const std::uint8_t code = cell(j, i, firstPlanLayer + level - 1);
+    const std::uint8_t code = gridCell(j, i, firstPlanLayer + level - 1);
     const int x = 2 * (j - planOffset);
     const int y = 2 * (i - planOffset);
     if (code != Wall) {
@@ -69,7 +64,7 @@ void carvePlanCell(int j, int i, int level)
 // Whole layers are one run of bytes.
 void fillLayers(int first, int last, std::uint8_t code)
 {
-    std::memset(&worldGrid[cellIndex(0, 0, first)], code,
+    std::memset(&gridCell(0, 0, first), code,
                 std::size_t(last - first + 1) * layerStride);
 }
 
@@ -83,13 +78,13 @@ void raiseOverworld()
 {
     for (int y = 0; y < worldSide; ++y)
         for (int x = 0; x < worldSide; ++x) {
-            const std::uint8_t code = cell(x, y, 0);
+            const std::uint8_t code = gridCell(x, y, 0);
             if (code == Plain)
-                cell(x, y, groundLayer) = Dirt;
+                gridCell(x, y, groundLayer) = Dirt;
             else if (code >= firstGrassCode && code <= lastGrassCode)
-                cell(x, y, grassLayer) = Grass;
+                gridCell(x, y, grassLayer) = Grass;
             else if (code > lastGrassCode)
-                cell(x, y, raisedBrickLayer) = Brick;
+                gridCell(x, y, raisedBrickLayer) = Brick;
         }
 }
 

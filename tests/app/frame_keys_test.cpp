@@ -1,8 +1,8 @@
 // The keys the frame loop tests after presenting: scale keys, Escape and the
 // mode switches, each independent of the others.
 #include "app/keys.h"
-#include "app/state.h"
 #include "platform/input.h"
+#include "platform/quit.h"
 #include "platform/video.h"
 #include "platform/window.h"
 

@@ -2,10 +2,11 @@
 // fuzzing met them: the map origin 15 cells out does not overflow, the view
 // cell comes back unchanged, and the position line prints the true origin.
 #include "app/frame_steps.h"
-#include "app/state.h"
+#include "draw2d/text.h"
 #include "tests/draw2d/test_images.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 

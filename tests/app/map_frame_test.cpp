@@ -2,12 +2,12 @@
 // 15 cells left of and below the view cell, the view cell's tile carries the
 // keyed marker, and the view cell is unchanged afterwards.
 #include "app/game.h"
-#include "app/state.h"
 #include "platform/input.h"
 #include "platform/pause.h"
 #include "tests/draw2d/test_images.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,8 @@ TEST(MapFrame, ViewCellSitsFifteenTilesInUnderTheMarker)
     makeTile(Plain, red);
     makeTile(Forest, green);
     makeImage(849, 16, 16, [&](int j, int i) { return j == 8 && i == 8 ? blue : Rgba{255, 0, 246}; });
-    worldGrid[cellIndex(40, 30, 2)] = Plain;  // the view cell
-    worldGrid[cellIndex(25, 15, 2)] = Forest; // the map origin
+    gridCell(40, 30, 2) = Plain;  // the view cell
+    gridCell(25, 15, 2) = Forest; // the map origin
     SX = 40;
     SY = 30;
     SZ = 2;

@@ -1,7 +1,6 @@
 // Whole frames of the map mode over a generated world and the program's own
 // art: the plan layers show the dungeon's tiles and layer 0 the overworld.
 #include "app/game.h"
-#include "app/state.h"
 #include "assets/image_table.h"
 #include "draw2d/map_view.h"
 #include "platform/input.h"
@@ -9,6 +8,7 @@
 #include "platform/video.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TileCount countTilesShown()
             const int x = SX - 15 + cx, y = SY - 15 + cy;
             if (!cellInGrid(x, y, SZ))
                 continue;
-            const std::uint8_t code = worldGrid[cellIndex(x, y, SZ)];
+            const std::uint8_t code = gridCell(x, y, SZ);
             count.withTile += mapTileImage(code) != noMapTile;
             count.shown += tileShows(cx, cy, code);
         }

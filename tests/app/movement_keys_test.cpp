@@ -1,13 +1,14 @@
 // The movement keys and the view-cell clamp, frame by frame, on a hand-built
 // grid with the pauses on a virtual clock.
 #include "app/keys.h"
-#include "app/state.h"
 #include "assets/units.h"
 #include "platform/input.h"
 #include "platform/pause.h"
+#include "platform/test_seam.h"
 #include "platform/video.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -112,8 +113,8 @@ TEST_F(MovementKeys, KeypadPlusClimbsOneLayerPerPauseAndStopsAtLayer30)
 
 TEST_F(MovementKeys, LayerKeysBlockedByAFilledCellStillPause)
 {
-    worldGrid[cellIndex(64, 64, 13)] = Brick;
-    worldGrid[cellIndex(64, 64, 11)] = Dirt;
+    gridCell(64, 64, 13) = Brick;
+    gridCell(64, 64, 11) = Dirt;
     const std::int64_t start = pausedMilliseconds();
     holdFor(3, {vkAdd});
     holdFor(2, {vkSubtract});

@@ -1,9 +1,10 @@
 // The status lines every frame draws: where they stand and what the position
 // line prints in each mode.
 #include "app/frame_steps.h"
-#include "app/state.h"
+#include "draw2d/text.h"
 #include "platform/video.h"
 #include "platform/window.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // the current mode and scale.
 #include "app/keys.h"
 #include "platform/input.h"
+#include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window.h"
 

@@ -1,6 +1,7 @@
 // The BMP reader: pictures it reads right, files it turns away, and what
 // either leaves in the image table entry.
 #include "assets/bmp.h"
+#include "assets/bmp_writer.h"
 
 #include "bmp_files.h"
 
@@ -174,4 +175,28 @@ TEST_F(BmpReader, DirectoryMissingFileAndBadIdFailCleanly)
     EXPECT_FALSE(load(makeBmp(2, 2), -1));
     EXPECT_FALSE(load(makeBmp(2, 2), imageCount));
     EXPECT_TRUE(load(makeBmp(2, 2), imageCount - 1));
+}
+
+// What the tool writes is what the program reads: every width's row padding,
+// the file's bottom-up rows and its blue-green-red order, for pictures given
+// top row first.
+TEST_F(BmpReader, WrittenFilesReadBackAsThePicturesWritten)
+{
+    for (const auto& [width, height] : {std::pair{16, 16}, {1, 1}, {3, 2}, {5, 7}, {10, 10}}) {
+        std::vector<std::uint8_t> topFirst;
+        for (int row = height - 1; row >= 0; --row)
+            for (int x = 0; x < width; ++x) {
+                const TestRgb rgb = testPixel(x, row);
+                topFirst.insert(topFirst.end(), {rgb.r, rgb.g, rgb.b});
+            }
+        const fs::path path = folder.path / "written.bmp";
+        std::string error;
+        ASSERT_TRUE(writeBmp24(path.string(), width, height, topFirst, error)) << error;
+        ASSERT_TRUE(loadBmp(path.string(), 7)) << width << "x" << height;
+        expectPicture(imageTable[7], width, height);
+    }
+    std::string error;
+    EXPECT_FALSE(writeBmp24((folder.path / "none.bmp").string(), 0, 4, {}, error));
+    EXPECT_FALSE(writeBmp24((folder.path / "no" / "such.bmp").string(), 1, 1, {1, 2, 3}, error));
+    EXPECT_FALSE(error.empty());
 }

@@ -2,6 +2,7 @@
 // window shown at scale 2 (640 x 480 desktop pixels at the origin).
 #include "draw2d/crosshair.h"
 #include "platform/input.h"
+#include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window.h"
 

@@ -1,11 +1,11 @@
 // The map view from origins far off the grid, as fuzzing met them: at the
 // ends of the int range nothing is drawn and no sum overflows; an origin just
 // inside a screenful of the grid still shows the cells it reaches.
-#include "app/state.h"
 #include "draw2d/map_view.h"
 #include "tests/draw2d/test_images.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 

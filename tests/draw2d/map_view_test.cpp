@@ -1,11 +1,11 @@
 // The map view on a hand-built grid with hand-made tiles: where each cell's
 // tile lands, which codes draw which image, and that cells outside the grid
 // are neither drawn nor read.
-#include "app/state.h"
 #include "draw2d/map_view.h"
 #include "tests/draw2d/test_images.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ constexpr int screenPixels = 640 * 480;
 
 void setCell(int x, int y, int z, int code)
 {
-    worldGrid[cellIndex(x, y, z)] = std::uint8_t(code);
+    gridCell(x, y, z) = std::uint8_t(code);
 }
 
 void fillColumns(int z, int x0, int x1, int code)

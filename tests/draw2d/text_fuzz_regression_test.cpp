@@ -1,7 +1,6 @@
 // Text far off screen, as fuzzing met it: pens and rows at the ends of the
 // int range draw nothing and never overflow, the pen stops at INT_MAX, and
 // glyphs that only cross an edge still draw their visible pixels.
-#include "app/state.h"
 #include "draw2d/text.h"
 #include "platform/video.h"
 

@@ -1,6 +1,5 @@
 // The text routines: where glyph pixels land, how far the pen moves, what is
 // cut and clipped, and that no byte of textLine is mishandled.
-#include "app/state.h"
 #include "draw2d/text.h"
 #include "platform/video.h"
 

@@ -99,7 +99,7 @@ void expectBoxCells(const ReadVox& vox, int x0, int y0, int z0, int x1, int y1, 
     for (const ReadVoxel& v : vox.voxels) {
         seen.insert({v.x, v.y, v.z});
         wrong += v.x >= vox.sizeX || v.y >= vox.sizeY || v.z >= vox.sizeZ ||
-                 worldGrid[cellIndex(x0 + v.x, y0 + v.y, z1 - v.z)] != v.colour;
+                 gridCell(x0 + v.x, y0 + v.y, z1 - v.z) != v.colour;
     }
     EXPECT_EQ(wrong, 0) << "voxels off their cell or code";
     EXPECT_EQ(seen.size(), vox.voxels.size()) << "a cell written twice";
@@ -107,7 +107,7 @@ void expectBoxCells(const ReadVox& vox, int x0, int y0, int z0, int x1, int y1, 
     for (int z = z0; z <= z1; ++z)
         for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x)
-                filled += worldGrid[cellIndex(x, y, z)] != Air;
+                filled += gridCell(x, y, z) != Air;
     EXPECT_EQ(vox.voxels.size(), filled);
 }
 

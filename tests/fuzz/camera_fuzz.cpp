@@ -4,13 +4,13 @@
 // held buttons and Z and a cursor mapped to the framebuffer for mouse look.
 // Checks the cell probe against the grid, that a frame moves the cell at most
 // one step per axis, that finite state stays finite, and the look angles.
-#include "app/state.h"
 #include "assets/units.h"
 #include "platform/input.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "view3d/camera.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <cmath>
 #include <cstddef>
@@ -67,7 +67,7 @@ int expectedProbe(float a, float b, float c)
     const long double z = SZ + std::floor((long double)c);
     if (x < 0 || x >= worldSide || y < 0 || y >= worldSide || z < 0 || z >= layerCount)
         return 0;
-    return worldGrid[cellIndex(int(x), int(y), int(z))];
+    return gridCell(int(x), int(y), int(z));
 }
 
 bool saneFloat(float value)

@@ -5,12 +5,12 @@
 // framebuffer are ASan's to catch. Where every image fits its tile, the
 // target also checks each tile against the cell it shows.
 #include "app/frame_steps.h"
-#include "app/state.h"
 #include "assets/image_table.h"
 #include "draw2d/map_view.h"
 #include "platform/video.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -26,7 +26,6 @@ constexpr int maxImages = 8;
 constexpr int maxImageSide = 1024;
 constexpr int maxDrawnPixels = 4096; // per blit, so that a screenful stays fast
 constexpr int markerImage = 849;
-constexpr int mapOriginOffset = 15;
 
 // Image ids the inputs pick from: tiles of land, sites and dungeon, the view
 // cell's marker, and two that no code shows.
@@ -92,7 +91,7 @@ void checkTile(int cx, int cy)
     const std::int64_t y = std::int64_t(SY) + cy;
     const ImageRecord* image = nullptr;
     if (x >= 0 && x < worldSide && y >= 0 && y < worldSide && SZ >= 0 && SZ < layerCount) {
-        const int id = mapTileImage(worldGrid[cellIndex(int(x), int(y), SZ)]);
+        const int id = mapTileImage(gridCell(int(x), int(y), SZ));
         if (id != noMapTile && imageTable[id].pixels)
             image = &imageTable[id];
     }

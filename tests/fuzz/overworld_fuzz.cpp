@@ -2,6 +2,7 @@
 // length. Layer 0 must take exactly the file's first layer of bytes, keep
 // zeros after a short file, and no other layer may change.
 #include "platform/pause.h"
+#include "platform/test_seam.h"
 #include "world/grid.h"
 #include "world/overworld.h"
 

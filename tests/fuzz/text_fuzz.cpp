@@ -4,7 +4,6 @@
 // framebuffer are ASan's to catch; the target checks that every drawn pixel
 // lies in the text's box in the text's colour, that the pen ends where the
 // advances put it, and that drawing twice changes nothing more.
-#include "app/state.h"
 #include "draw2d/text.h"
 #include "platform/video.h"
 #include "tests/fuzz/fuzz_input.h"

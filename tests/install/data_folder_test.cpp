@@ -1,6 +1,6 @@
 // Choosing the data folder at start-up, over temporary folders: the current
 // folder when it holds the images, else the installed one, else neither.
-#include "platform/data_folder.h"
+#include "assets/data_folder.h"
 #include "tests/install/test_files.h"
 
 #include <gtest/gtest.h>

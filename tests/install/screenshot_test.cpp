@@ -3,11 +3,12 @@
 // replace a file, and failures that are reported while the program goes on.
 #include "app/game.h"
 #include "app/screenshot.h"
-#include "app/state.h"
 #include "platform/input.h"
 #include "platform/pause.h"
+#include "platform/quit.h"
 #include "platform/video.h"
 #include "tests/install/test_files.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The cursor-to-framebuffer mapping as a pure function, and through mouseX /
 // mouseY with a virtual cursor over a real (offscreen) window.
 #include "platform/input.h"
+#include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window.h"
 

@@ -4,7 +4,7 @@
 #include "platform/video.h"
 #include "platform/window.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 #include <gtest/gtest.h>
 

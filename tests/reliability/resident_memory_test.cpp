@@ -2,23 +2,19 @@
 // hundreds of times and drawing hundreds of changing map frames must not
 // make the process grow once it has warmed up.
 #include "app/game.h"
-#include "app/state.h"
 #include "platform/input.h"
 #include "platform/pause.h"
+#include "platform/resident_memory.h"
 #include "platform/video.h"
 #include "platform/window.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
-
-#include <malloc.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 
 namespace {
-constexpr double bytesPerMb = 1024.0 * 1024.0;
-
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer keeps freed memory in quarantine, so resident memory says
 // nothing there; LeakSanitizer checks the same runs for leaks instead.
@@ -26,21 +22,6 @@ constexpr bool residentMemoryMeaningful = false;
 #else
 constexpr bool residentMemoryMeaningful = true;
 #endif
-
-// Resident memory in MB after free heap pages went back to the system, so
-// that it counts what is in use rather than what glibc keeps for reuse.
-double residentMb()
-{
-    malloc_trim(0);
-    std::FILE* file = std::fopen("/proc/self/statm", "r");
-    long long sizePages = 0, residentPages = 0;
-    if (file) {
-        if (std::fscanf(file, "%lld %lld", &sizePages, &residentPages) != 2)
-            residentPages = 0;
-        std::fclose(file);
-    }
-    return double(residentPages) * double(sysconf(_SC_PAGESIZE)) / bytesPerMb;
-}
 
 class ResidentMemory : public testing::Test {
 protected:
@@ -63,10 +44,10 @@ protected:
     template <typename Round>
     static double growthOver(int count, Round round)
     {
-        const double before = residentMb();
+        const double before = residentMegabytes();
         for (int i = 0; i < count; ++i)
             round(i);
-        const double after = residentMb();
+        const double after = residentMegabytes();
         std::printf("resident memory %.1f MB -> %.1f MB over %d rounds\n", before, after, count);
         return after - before;
     }

@@ -1,15 +1,16 @@
 // Window openings refused in the middle of a run and at start-up: the user is
 // told, the loop goes on without a window, and the next switch recovers.
 #include "app/game.h"
-#include "app/state.h"
 #include "assets/units.h"
-#include "platform/backend.h"
 #include "platform/input.h"
 #include "platform/pause.h"
+#include "platform/quit.h"
+#include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window.h"
 #include "view3d/camera.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 

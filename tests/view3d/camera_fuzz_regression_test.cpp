@@ -1,12 +1,12 @@
 // The camera at the edges of its number ranges, as fuzzing met them: probes
 // with non-finite or huge offsets or from a cell at the end of the int range,
 // carries that would overflow the cell, and a step count at its limits.
-#include "app/state.h"
 #include "assets/units.h"
 #include "platform/input.h"
 #include "view3d/camera.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -64,8 +64,8 @@ TEST_F(CameraLimits, NonFiniteAndHugeProbesReadAsOutsideTheGrid)
 
 TEST_F(CameraLimits, ProbesFromTheEndsOfTheIntRangeLandWhereExactSumsPutThem)
 {
-    worldGrid[cellIndex(0, 5, 7)] = Dirt;
-    worldGrid[cellIndex(255, 5, 7)] = Grass;
+    gridCell(0, 5, 7) = Dirt;
+    gridCell(255, 5, 7) = Grass;
     SY = 5;
     SZ = 7;
     SX = INT_MIN;
@@ -122,7 +122,7 @@ TEST_F(CameraLimits, TheStepCountWrapsAroundAtItsLimits)
 TEST_F(CameraLimits, NanOffsetsFlyWithoutMovingTheCell)
 {
     SX = SY = SZ = 100;
-    worldGrid[cellIndex(101, 100, 100)] = Brick;
+    gridCell(101, 100, 100) = Brick;
     setOffsets(nan, nan, nan);
     setKeyHeld(vkLeftButton, true);
     moveCamera();

@@ -1,11 +1,11 @@
 // The camera as pure code over small hand-built grids: flying, carrying,
 // the collision rules, the head bob, mouse look and the cell probe.
-#include "app/state.h"
 #include "assets/units.h"
 #include "platform/input.h"
 #include "view3d/camera.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ protected:
     }
     static void occupy(int x, int y, int z, std::uint8_t code = Brick)
     {
-        worldGrid[cellIndex(x, y, z)] = code;
+        gridCell(x, y, z) = code;
     }
     static void expectNear(const Vec& got, const Vec& want, const char* what)
     {

@@ -5,7 +5,7 @@
 
 #include "view3d/voxel_window.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 #include <array>
 #include <cmath>
@@ -161,7 +161,7 @@ TEST_F(View3D, AnyOccupiedNeighbourHidesTheFaceTowardsIt)
     const Case cases[] = {{1, 0, 0, 0, 1},  {-1, 0, 0, 0, -1}, {0, -1, 0, 1, 1},
                           {0, 1, 0, 1, -1}, {0, 0, 1, 2, 1},   {0, 0, -1, 2, -1}};
     for (const Case& c : cases) {
-        worldGrid[cellIndex(cubeX, cubeY, cubeZ)] = Grass;
+        gridCell(cubeX, cubeY, cubeZ) = Grass;
         occupy(cubeX + c.dx, cubeY + c.dy, cubeZ + c.dz, RoomMark);
         const auto faces = cubeFaces(cubeX, cubeY, cubeZ);
         EXPECT_EQ(faces.size(), 5u);

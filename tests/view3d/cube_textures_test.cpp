@@ -5,7 +5,7 @@
 #include "view3d/cube_textures.h"
 #include "view3d/scene3d.h"
 
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 #include <array>
 #include <cstring>

@@ -4,6 +4,7 @@
 #include "view_fixture.h"
 
 #include "app/game.h"
+#include "platform/test_seam.h"
 #include "view3d/read_back.h"
 #include "view3d/scene3d.h"
 

@@ -2,15 +2,16 @@
 // camera in the middle of cell (100, 100, 100) looking level along the rows.
 #pragma once
 
-#include "app/state.h"
 #include "assets/image_table.h"
 #include "assets/units.h"
 #include "platform/input.h"
 #include "platform/video.h"
 #include "platform/window.h"
 #include "view3d/camera.h"
+#include "view3d/cube_textures.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
+#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,7 @@ protected:
         viewPitch = -90; // level, towards lower rows
         setVideoMode(320, 240);
         pixelScale = 1;
+        createContextTextures = loadCubeTextures;
         ASSERT_TRUE(openGameWindow());
     }
     void TearDown() override
@@ -47,7 +49,7 @@ protected:
 
     static void occupy(int x, int y, int z, std::uint8_t code = Brick)
     {
-        worldGrid[cellIndex(x, y, z)] = code;
+        gridCell(x, y, z) = code;
     }
     static const std::uint8_t* framebufferPixel(int x, int y)
     {

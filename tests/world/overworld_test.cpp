@@ -3,6 +3,7 @@
 #include "tests/world/world_fixture.h"
 
 #include "platform/pause.h"
+#include "platform/test_seam.h"
 #include "world/block_codes.h"
 #include "world/overworld.h"
 

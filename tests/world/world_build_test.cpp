@@ -2,11 +2,12 @@
 // player's start, the map, and shafts that only reach open space.
 #include "tests/world/world_fixture.h"
 
-#include "app/state.h"
 #include "app/world_build.h"
 #include "assets/units.h"
 #include "platform/pause.h"
+#include "platform/test_seam.h"
 #include "world/block_codes.h"
+#include "world/view_cell.h"
 #include "world/world_passes.h"
 
 #include <cstdio>

@@ -28,11 +28,6 @@ protected:
     }
 };
 
-inline std::uint8_t& gridCell(int x, int y, int z)
-{
-    return worldGrid[cellIndex(x, y, z)];
-}
-
 inline void fillLayer(int layer, std::uint8_t code)
 {
     std::memset(&gridCell(0, 0, layer), code, layerStride);

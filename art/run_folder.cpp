@@ -1,0 +1,54 @@
+// Painting the runtime folder: the catalogue's files, then the map.
+#include "art/run_folder.h"
+
+#include "art/library.h"
+#include "assets/bmp_writer.h"
+#include "platform/file_output.h"
+#include "world/overworld.h"
+
+#include <system_error>
+
+namespace {
+constexpr int overworldMapNumber = 1;
+
+bool fail(ArtFailure& failure, const std::filesystem::path& path, const std::string& reason)
+{
+    failure = {path.string(), reason};
+    return false;
+}
+
+bool makeFolderFor(const std::filesystem::path& path, ArtFailure& failure)
+{
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    return !error || fail(failure, path.parent_path(), error.message());
+}
+
+bool writeImages(const std::filesystem::path& folder, ArtFailure& failure)
+{
+    for (const CatalogueLoad& load : distinctCatalogueFiles()) {
+        const std::filesystem::path path = folder / cataloguePath(load);
+        Canvas picture;
+        if (!paintCatalogueImage(load, picture))
+            return fail(failure, path, "no recipe paints this file");
+        if (!makeFolderFor(path, failure))
+            return false;
+        std::string error;
+        if (!writeBmp24(path.string(), picture.width, picture.height, canvasRgb(picture), error))
+            return fail(failure, path, error);
+    }
+    return true;
+}
+} // namespace
+
+bool writeRunFolder(const std::filesystem::path& folder, const std::vector<std::uint8_t>& overworld,
+                    ArtFailure& failure)
+{
+    if (!writeImages(folder, failure))
+        return false;
+    const std::filesystem::path map = folder / overworldMapPath(overworldMapNumber);
+    if (!makeFolderFor(map, failure))
+        return false;
+    std::string error;
+    return writeFileBytes(map.string(), overworld, error) || fail(failure, map, error);
+}

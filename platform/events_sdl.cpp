@@ -1,0 +1,95 @@
+// The SDL backend's input: the event pump that feeds the key table and the
+// quit request, and the desktop cursor read.
+#include "platform/backend.h"
+#include "platform/input.h"
+#include "platform/quit.h"
+#include "platform/window.h"
+#include "platform/window_sdl.h"
+
+namespace {
+// The virtual-key code of an SDL scancode, or 0 for keys the program has no
+// code for.
+int virtualKeyFromScancode(int scancode)
+{
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+        return 'A' + (scancode - SDL_SCANCODE_A);
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
+        return '1' + (scancode - SDL_SCANCODE_1);
+    if (scancode >= SDL_SCANCODE_F1 && scancode <= SDL_SCANCODE_F12)
+        return vkF1 + (scancode - SDL_SCANCODE_F1);
+    switch (scancode) {
+    case SDL_SCANCODE_0: return '0';
+    case SDL_SCANCODE_ESCAPE: return vkEscape;
+    case SDL_SCANCODE_SPACE: return ' ';
+    case SDL_SCANCODE_RETURN: return 13;
+    case SDL_SCANCODE_LEFT: return vkLeft;
+    case SDL_SCANCODE_UP: return vkUp;
+    case SDL_SCANCODE_RIGHT: return vkRight;
+    case SDL_SCANCODE_DOWN: return vkDown;
+    case SDL_SCANCODE_KP_PLUS: return vkAdd;
+    case SDL_SCANCODE_KP_MINUS: return vkSubtract;
+    default: return 0;
+    }
+}
+
+int virtualKeyFromButton(int button)
+{
+    switch (button) {
+    case SDL_BUTTON_LEFT: return vkLeftButton;
+    case SDL_BUTTON_RIGHT: return vkRightButton;
+    case SDL_BUTTON_MIDDLE: return vkMiddleButton;
+    default: return 0;
+    }
+}
+} // namespace
+
+bool pumpOneMessage()
+{
+    if (!sdlVideoStarted())
+        return false;
+    SDL_Event event;
+    if (!SDL_PollEvent(&event))
+        return false;
+    switch (event.type) {
+    case SDL_QUIT:
+        quitFlag = 1;
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+            quitFlag = 1;
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        setKeyHeld(virtualKeyFromScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (const int vk = virtualKeyFromButton(event.button.button))
+            setKeyHeld(vk, event.type == SDL_MOUSEBUTTONDOWN);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+// Over the window, the cursor comes from the window's own motion events,
+// which every X server sends; SDL's global position is kept up to date only
+// by raw-input events, which some servers (and synthetic input) never send.
+void readDesktopCursor(int& x, int& y)
+{
+    x = 0;
+    y = 0;
+    if (!sdlVideoStarted())
+        return;
+    SDL_Window* window = sdlGameWindow();
+    if (window && SDL_GetMouseFocus() == window) {
+        int left, top;
+        SDL_GetWindowPosition(window, &left, &top);
+        SDL_GetMouseState(&x, &y);
+        x += left;
+        y += top;
+        return;
+    }
+    SDL_GetGlobalMouseState(&x, &y);
+}

@@ -1,0 +1,11 @@
+// The executable's path from Linux's /proc/self/exe.
+#include "platform/executable_path.h"
+
+#include <system_error>
+
+std::filesystem::path executablePath()
+{
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path{} : path;
+}

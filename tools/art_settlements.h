@@ -1,8 +1,0 @@
-// The overworld's people: villages of five realms joined by roads, a castle,
-// and ruins, mines, grottoes and wells about the land.
-#pragma once
-
-#include "tools/art_terrain.h"
-
-// Places every site on the terrain and lays the roads between them.
-void placeSettlements(Terrain& terrain, ArtRandom& random);

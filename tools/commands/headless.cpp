@@ -1,0 +1,56 @@
+// Headless set-up shared by the tool's subcommands.
+#include "tools/commands/headless.h"
+
+#include "app/world_build.h"
+#include "assets/units.h"
+#include "platform/pause.h"
+#include "world/generator.h"
+#include "world/grid.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+void startHeadless()
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    useVirtualClock(true);
+}
+
+bool enterDataFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::current_path(folder, error);
+    if (error) {
+        std::fprintf(stderr, "undercroft-tool: cannot use data folder %s: %s\n", folder.c_str(),
+                     error.message().c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string outputPath(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+bool buildHeadlessWorld(const WorldSource& source)
+{
+    if (!enterDataFolder(source.dataFolder))
+        return false;
+    allocateWorldGrid();
+    allocateUnitRecords();
+    useVirtualClock(true); // the map's pause costs nothing here
+    buildWorld(*source.seed);
+    return true;
+}
+
+void releaseHeadlessWorld()
+{
+    releaseGeneratorStorage();
+    releaseUnitRecords();
+    releaseWorldGrid();
+}

@@ -1,0 +1,144 @@
+// undercroft-tool tour: one start-up of the program, headless, then a few
+// pictures of what it shows, each from a view picked from the built world.
+#include "app/game.h"
+#include "assets/png_writer.h"
+#include "assets/units.h"
+#include "platform/input.h"
+#include "platform/video.h"
+#include "tools/commands/commands.h"
+#include "tools/commands/headless.h"
+#include "tools/commands/options.h"
+#include "tools/commands/scripted_frame.h"
+#include "tools/commands/tour_views.h"
+#include "view3d/camera.h"
+#include "world/view_cell.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace {
+struct TourOptions {
+    WorldSource source;
+    std::string out;   // absolute, as written to
+    std::string shown; // as given, for the printed paths
+};
+
+// Frames run at each view: the first draws it, the second what the camera's
+// collision made of it.
+constexpr int framesPerView = 2;
+constexpr int firstShownLevel = 1;
+constexpr int lastShownLevel = 9;
+
+// Returns 0 when the options are good, else the exit status of the error.
+int parseOptions(const std::vector<std::string>& args, TourOptions& options)
+{
+    const auto takeOption = [&](const std::string& option, const std::string& value) {
+        if (option == "--out") {
+            options.out = outputPath(value);
+            options.shown = value;
+        } else {
+            return usageError("tour: unknown option '" + option + "'");
+        }
+        return 0;
+    };
+    if (const int status = readOptions(args, options.source, takeOption))
+        return status;
+    if (options.out.empty())
+        return usageError("tour needs --out DIR");
+    return 0;
+}
+
+PixelPosition screenCentre()
+{
+    return {screenWidth / 2, screenHeight / 2};
+}
+
+// Switches to the mode `width` wide with its key, as a user would.
+void enterMode(int width, int modeKey)
+{
+    if (screenWidth != width)
+        runScriptedFrame({modeKey}, screenCentre());
+}
+
+// Frames with nothing held and the cursor in the middle of the screen.
+void runViewFrames()
+{
+    for (int frame = 0; frame < framesPerView; ++frame)
+        runScriptedFrame({}, screenCentre());
+}
+
+void showMap(const MapShot& shot)
+{
+    enterMode(mapViewMode.width, vkF7);
+    SX = shot.x;
+    SY = shot.y;
+    SZ = shot.layer;
+    runViewFrames();
+}
+
+void showCamera(const CameraShot& shot)
+{
+    enterMode(view3DMode.width, vkF6);
+    SX = shot.x;
+    SY = shot.y;
+    SZ = shot.layer;
+    playerUnit().subX = shot.subX;
+    playerUnit().subY = shot.subY;
+    playerUnit().subZ = shot.subZ;
+    viewYaw = shot.yaw;
+    viewPitch = shot.pitch;
+    runViewFrames();
+}
+
+// Writes the last frame as name in the output folder and prints its path.
+bool writePicture(const TourOptions& options, const std::string& name)
+{
+    const std::string path = (std::filesystem::path(options.out) / name).string();
+    std::string error;
+    if (!writePngRgb(path, screenWidth, screenHeight, framebufferRgbTopFirst(), error)) {
+        writeFailure(path, error);
+        return false;
+    }
+    std::printf("%s\n", (std::filesystem::path(options.shown) / name).string().c_str());
+    return true;
+}
+
+bool takePictures(const TourOptions& options)
+{
+    showMap(overworldShot());
+    if (!writePicture(options, "1-overworld.png"))
+        return false;
+    showMap(dungeonLevelShot(firstShownLevel));
+    if (!writePicture(options, "2-dungeon-level1.png"))
+        return false;
+    showMap(dungeonLevelShot(lastShownLevel));
+    if (!writePicture(options, "3-dungeon-level9.png"))
+        return false;
+    showCamera(surfaceShot());
+    if (!writePicture(options, "4-surface-3d.png"))
+        return false;
+    showCamera(corridorShot());
+    return writePicture(options, "5-corridor-3d.png");
+}
+}
+
+int runTourCommand(const std::vector<std::string>& args)
+{
+    TourOptions options;
+    if (const int status = parseOptions(args, options))
+        return status;
+    std::error_code error;
+    std::filesystem::create_directories(options.out, error);
+    if (error)
+        return usageError("cannot create " + options.shown + ": " + error.message());
+    startHeadless();
+    if (!enterDataFolder(options.source.dataFolder))
+        return usageExitStatus;
+
+    std::printf("world seed %u\n", runStartup(options.source.seed));
+    const bool written = takePictures(options);
+    runShutdown();
+    return written ? 0 : usageExitStatus;
+}

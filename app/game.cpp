@@ -17,8 +17,6 @@
 #include "world/generator.h"
 #include "world/grid.h"
 
-#include <ctime>
-
 std::uint32_t runStartup(std::optional<std::uint32_t> fixedSeed)
 {
     setVideoMode(view3DMode.width, view3DMode.height); // shown twice as large
@@ -26,9 +24,7 @@ std::uint32_t runStartup(std::optional<std::uint32_t> fixedSeed)
     loadAssets(); // world storage, image table, unit records, the catalogue images
     createContextTextures = loadCubeTextures; // every new context uploads the cubes
     openGameWindow(); // a failure has been reported; the loop runs without a window
-    const std::uint32_t seed = fixedSeed ? *fixedSeed : std::uint32_t(std::time(nullptr));
-    buildWorld(seed); // map, dungeon, 3D world, starting cell, shafts
-    return seed;
+    return buildWorld(fixedSeed); // map, seed, dungeon, 3D world, starting cell, shafts
 }
 
 void runFrame()

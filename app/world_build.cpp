@@ -9,6 +9,8 @@
 #include "world/view_cell.h"
 #include "world/world_passes.h"
 
+#include <ctime>
+
 namespace {
 constexpr int overworldMapNumber = 1;
 
@@ -34,10 +36,12 @@ void placePlayer()
 }
 }
 
-void buildWorld(std::uint32_t seed)
+std::uint32_t buildWorld(std::optional<std::uint32_t> fixedSeed)
 {
     readOverworldMap(overworldMapNumber); // layer 0, before anything reads it
-    seedRandom(seed);                     // every draw from here on follows the seed
+    // The clock is read once the map's pause is over.
+    const std::uint32_t seed = fixedSeed ? *fixedSeed : std::uint32_t(std::time(nullptr));
+    seedRandom(seed); // every draw from here on follows the seed
     releaseGeneratorStorage();            // fresh working storage for the generator
     allocateGeneratorStorage();
     fillLayers(firstClearedLayer, lastClearedLayer, Air);
@@ -48,4 +52,5 @@ void buildWorld(std::uint32_t seed)
     carveDungeonLevels(); // the nine levels, two layers high
     placePlayer();        // SX and SY keep their values
     openShafts();         // last: shafts only where level 4 lies open
+    return seed;
 }

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
-// Start-up's world steps in order, the random generator seeded with `seed`.
-// The grid and the unit records must be allocated; the generator's storage
-// is allocated afresh here.
-void buildWorld(std::uint32_t seed);
+// Start-up's world steps in order: the map read (with its pause), then the
+// random generator seeded with fixedSeed or else the clock in whole seconds,
+// then everything the seed decides. Returns the seed used. The grid and the
+// unit records must be allocated; the generator's storage is allocated
+// afresh here.
+std::uint32_t buildWorld(std::optional<std::uint32_t> fixedSeed);

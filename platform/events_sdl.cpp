@@ -73,23 +73,13 @@ bool pumpOneMessage()
     return true;
 }
 
-// Over the window, the cursor comes from the window's own motion events,
-// which every X server sends; SDL's global position is kept up to date only
-// by raw-input events, which some servers (and synthetic input) never send.
+// From the X server at every call where there is one; elsewhere (Wayland,
+// offscreen) SDL's global position is all there is.
 void readDesktopCursor(int& x, int& y)
 {
     x = 0;
     y = 0;
-    if (!sdlVideoStarted())
+    if (!sdlVideoStarted() || queryX11Pointer(x, y))
         return;
-    SDL_Window* window = sdlGameWindow();
-    if (window && SDL_GetMouseFocus() == window) {
-        int left, top;
-        SDL_GetWindowPosition(window, &left, &top);
-        SDL_GetMouseState(&x, &y);
-        x += left;
-        y += top;
-        return;
-    }
     SDL_GetGlobalMouseState(&x, &y);
 }

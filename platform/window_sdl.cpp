@@ -176,11 +176,13 @@ bool windowIsOpen()
     return renderContext != nullptr;
 }
 
+// The place as the X server has it now, where there is one, like the cursor.
 bool gameWindowRect(int& left, int& top, int& width, int& height)
 {
     if (!windowHandle)
         return false;
-    SDL_GetWindowPosition(windowHandle, &left, &top);
+    if (!queryX11WindowOrigin(left, top))
+        SDL_GetWindowPosition(windowHandle, &left, &top);
     SDL_GetWindowSize(windowHandle, &width, &height);
     return true;
 }

@@ -9,3 +9,11 @@ SDL_Window* sdlGameWindow();
 
 // True once SDL's video subsystem is running (the first opening starts it).
 bool sdlVideoStarted();
+
+// The pointer's desktop position as the X server has it now; false when the
+// game window is not on an X server (no window, Wayland, offscreen).
+bool queryX11Pointer(int& x, int& y);
+
+// The desktop position of the game window's top-left corner as the X server
+// has it now; false when the game window is not on an X server.
+bool queryX11WindowOrigin(int& x, int& y);

@@ -26,13 +26,13 @@ needPackages() {
 buildPackages=(
     cmake make g++ pkg-config
     libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
-    libpng-dev
+    libpng-dev libx11-dev
 )
 
 # What the tests need beyond that: GoogleTest and Google Benchmark, a real X
-# server driven like a user (with the X11 headers of its small helper), and
-# valgrind for the memcheck run (the sanitizer runtimes come with g++).
-testPackages=(libgtest-dev libbenchmark-dev libx11-dev xvfb xauth xdotool x11-apps valgrind)
+# server driven like a user, and valgrind for the memcheck run (the
+# sanitizer runtimes come with g++).
+testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps valgrind)
 
 # What scripts/fuzz needs beyond building: clang and its runtime libraries,
 # libFuzzer among them.

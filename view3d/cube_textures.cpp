@@ -52,5 +52,5 @@ int loadCubeTextures()
 
 std::uint32_t cubeTextureFor(std::uint8_t code)
 {
-    return code < cubeImageCount ? cubeTextureNames[code] : 0;
+    return code < cubeTextureCount ? cubeTextureNames[code] : 0;
 }

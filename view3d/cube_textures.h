@@ -16,6 +16,7 @@ extern std::uint32_t cubeTextureNames[cubeTextureCount];
 // which draws untextured. Always returns 1.
 int loadCubeTextures();
 
-// The texture a cube of block code `code` is drawn with: its own for the
-// codes that have an image, else name 0 (no image: drawn in plain white).
+// The texture a cube of block code `code` is drawn with: entry `code` of the
+// table for codes 0..31 (7..31 never receive an image and draw untextured
+// white), name 0 for codes from 32 up, which the table has no entry for.
 std::uint32_t cubeTextureFor(std::uint8_t code);

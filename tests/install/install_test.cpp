@@ -24,7 +24,6 @@ constexpr int markerX = 240, markerY = 240;
 // view's window (640 x 480 at scale 2, top-left corner at the desktop's).
 constexpr int cursorX = 400, cursorY = 300;
 constexpr int mapWidth = 640, mapHeight = 480, mapScale = 2;
-constexpr int crosshairArm = 5;
 
 std::string quoted(const fs::path& path)
 {
@@ -105,20 +104,6 @@ int markerPixelsShown(const Picture& shot, const fs::path& markerFile, int& draw
             const std::uint8_t* saved = shot.rgb.data() + at;
             shown += std::equal(pixel, pixel + 3, saved);
         }
-    return shown;
-}
-
-// How many of the crosshair's 21 white pixels, centred on framebuffer pixel
-// (mx, my), the shot shows.
-int crosshairPixelsShown(const Picture& shot, int mx, int my)
-{
-    const auto white = [&](int x, int y) {
-        const std::size_t at = (std::size_t(shot.height - 1 - y) * shot.width + x) * 3;
-        return shot.rgb[at] == 255 && shot.rgb[at + 1] == 255 && shot.rgb[at + 2] == 255;
-    };
-    int shown = 0;
-    for (int arm = -crosshairArm; arm <= crosshairArm; ++arm)
-        shown += white(mx + arm, my) + (arm != 0 && white(mx, my + arm));
     return shown;
 }
 }

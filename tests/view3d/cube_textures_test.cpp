@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstring>
+#include <set>
 #include <vector>
 
 namespace {
@@ -92,6 +93,22 @@ TEST_F(View3D, EveryNewContextUploadsTheCubePicturesAsStored)
         EXPECT_EQ(textureOf(0).width, 0) << "no picture: an empty texture";
         EXPECT_EQ(textureOf(2).width, 0) << "a size without pixels is not handed to GL";
     }
+}
+
+// Every code the table holds binds its own name, also 7..31 whose names never
+// receive an image; the plan codes from 32 up bind no texture at all, and the
+// table is never read past its end.
+TEST_F(View3D, EachCodeOfTheTableBindsItsOwnNameAndLaterCodesNone)
+{
+    std::set<std::uint32_t> names;
+    for (int code = 0; code < cubeTextureCount; ++code) {
+        EXPECT_EQ(cubeTextureFor(std::uint8_t(code)), cubeTextureNames[code]) << "code " << code;
+        names.insert(cubeTextureNames[code]);
+    }
+    EXPECT_EQ(names.size(), std::size_t(cubeTextureCount));
+    EXPECT_FALSE(names.count(0)) << "every entry holds a generated name";
+    for (int code = cubeTextureCount; code < 256; ++code)
+        EXPECT_EQ(cubeTextureFor(std::uint8_t(code)), 0u) << "code " << code;
 }
 
 // Seen level from inside the world, a cube's side shows its picture upright:

@@ -203,3 +203,46 @@ TEST(PrefabTable, DuplicateSlotsAndFillers)
     for (int slot = prefabShapeCount; slot < prefabSlotCount; ++slot)
         EXPECT_EQ(std::string(prefabTable[slot]), std::to_string(slot - 42));
 }
+
+// The shapes of the slots the generator draws, row by row as written ('0'
+// outside, 'd' floor, rows separated by " / "), against the table's letters.
+const char* const drawnShapes[19] = {
+    "ddd / ddd / ddd",
+    "ddd",
+    "dddd",
+    "ddddd",
+    "0d0 / ddd / 0d0",
+    "00d00 / 0ddd0 / ddddd / 0ddd0 / 00d00",
+    "dddd / dddd",
+    "ddd / ddd",
+    "ddddd / ddddd",
+    "ddddd / d0d0d / ddddd",
+    "ddddd / ddddd / ddddd",
+    "000dd000 / 0dddddd0 / 0dddddd0 / dddddddd / 0dddddd0 / 0dddddd0 / 000dd000",
+    "dddd / dddd / dddd / dddd",
+    "ddddd / ddddd / ddddd / ddddd / ddddd",
+    "0000d0000 / 00ddddd00 / 0ddddddd0 / 0ddddddd0 / ddddddddd / "
+    "0ddddddd0 / 0ddddddd0 / 00ddddd00 / 0000d0000",
+    "dddddddd / dddddddd / dd000000 / dd000000 / dd000000 / dd000000",
+    "0ddd0 / ddddd / ddddd / 0ddd0 / 0ddd0",
+    "0dddddd0 / 0dddddd0 / dddddddd / 0dddddd0",
+    "00dddd00 / 0dddddd0 / ddd00ddd / dd0000dd / ddd00ddd / 0dddddd0 / 00dddd00 / 00000000",
+};
+
+TEST(PrefabTable, DrawnSlotsHoldTheirShapesRowByRow)
+{
+    for (int slot = 0; slot < 19; ++slot) {
+        SCOPED_TRACE("slot " + std::to_string(slot));
+        const std::string text = prefabTable[slot];
+        const int width = text[2] - 96;
+        const int height = text[3] - 96;
+        std::string rows;
+        for (int r = 1; r <= height; ++r) {
+            if (r > 1)
+                rows += " / ";
+            for (int c = 0; c < width; ++c)
+                rows += text[r * maskSide + c] == 'd' ? 'd' : '0';
+        }
+        EXPECT_EQ(rows, drawnShapes[slot]);
+    }
+}

@@ -11,6 +11,7 @@
 #include "world/world_passes.h"
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <vector>
 
@@ -95,6 +96,33 @@ TEST_F(WorldBuildTest, TheMapRaisesTheSurface)
     EXPECT_EQ(gridCell(0, 0, 4), Dirt);
     EXPECT_EQ(gridCell(1, 1, 2), Brick);
     EXPECT_EQ(gridCell(200, 200, 3), Grass);
+}
+
+// The clock seeds the world after the map's 1000 ms pause, in real time:
+// started as a second begins, the seed is a later second than the start.
+TEST_F(WorldBuildTest, TheClockIsReadAfterTheMapsPauseAndItsSeedRebuildsTheWorld)
+{
+    fs::create_directory("map");
+    const std::vector<std::uint8_t> map(layerStride, Forest);
+    std::FILE* file = std::fopen("map/1.overworld", "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(map.data(), 1, map.size(), file);
+    std::fclose(file);
+
+    useVirtualClock(false);
+    const std::time_t before = std::time(nullptr);
+    std::time_t start;
+    while ((start = std::time(nullptr)) == before) {
+    }
+    const std::uint32_t seed = buildWorld(std::nullopt);
+    useVirtualClock(true);
+    EXPECT_GE(seed, std::uint32_t(start + 1));
+    EXPECT_LE(seed, std::uint32_t(std::time(nullptr)));
+
+    const std::vector<std::uint8_t> built = gridCopy();
+    allocateWorldGrid();
+    EXPECT_EQ(buildWorld(seed), seed);
+    EXPECT_TRUE(gridCopy() == built) << "the seed returned is the one the world was built with";
 }
 
 TEST_F(WorldBuildTest, ShaftsAndStairsAreTheOnlyOpeningsBetweenLevelsOneAndTwo)

@@ -1,6 +1,8 @@
 // Reading 24-bit BMP files: header checks, padded rows, BGR to RGB.
 #include "assets/bmp.h"
 
+#include "platform/file_input.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -130,7 +132,7 @@ bool loadBmp(const std::string& path, int id)
 {
     if (!imageTable || id < 0 || id >= imageCount)
         return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openRegularFile(path);
     if (!file)
         return false;
     const bool loaded = readBmp(file, imageTable[id]);

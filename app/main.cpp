@@ -3,12 +3,16 @@
 #include "app/game.h"
 #include "app/screenshot.h"
 #include "assets/data_folder.h"
+#include "platform/file_output.h"
 #include "platform/quit.h"
 
-#include <cstdio>
+#include <string>
 
 int main()
 {
+    // A closed stdout or a full disk is reported where output is lost; it
+    // ends nothing.
+    ignoreOutputSignals();
     // Screenshots go where the user started the program, even when the
     // images come from the installed data folder.
     pinScreenshotFolder();
@@ -16,8 +20,8 @@ int main()
     installQuitSignals();
     // The seed is printed so a world the user liked can be rebuilt with
     // undercroft-tool's --seed.
-    std::printf("world seed %u\n", runStartup());
-    std::fflush(stdout);
+    printLineOrSay("undercroft", "world seed " + std::to_string(runStartup()));
+    frameLoopReached();
     while (!quitFlag)
         runFrame();
     runShutdown();

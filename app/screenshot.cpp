@@ -2,6 +2,7 @@
 #include "app/screenshot.h"
 
 #include "assets/png_writer.h"
+#include "platform/file_output.h"
 #include "platform/input.h"
 #include "platform/video.h"
 
@@ -103,8 +104,6 @@ void takeScreenshotOnF12()
         return;
     }
     const std::filesystem::path path = saveScreenshot(*local);
-    if (!path.empty()) {
-        std::printf("%s\n", path.string().c_str());
-        std::fflush(stdout);
-    }
+    if (!path.empty())
+        printLineOrSay("undercroft", path.string());
 }

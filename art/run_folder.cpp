@@ -11,17 +11,23 @@
 namespace {
 constexpr int overworldMapNumber = 1;
 
-bool fail(ArtFailure& failure, const std::filesystem::path& path, const std::string& reason)
+bool fail(ArtFailure& failure, const std::string& message)
 {
-    failure = {path.string(), reason};
+    failure = {message};
     return false;
+}
+
+bool failToWrite(ArtFailure& failure, const std::filesystem::path& path, const std::string& reason)
+{
+    return fail(failure, "cannot write " + path.string() + ": " + reason);
 }
 
 bool makeFolderFor(const std::filesystem::path& path, ArtFailure& failure)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    return !error || fail(failure, path.parent_path(), error.message());
+    return !error ||
+           fail(failure, "cannot create " + path.parent_path().string() + ": " + error.message());
 }
 
 bool writeImages(const std::filesystem::path& folder, ArtFailure& failure)
@@ -30,12 +36,12 @@ bool writeImages(const std::filesystem::path& folder, ArtFailure& failure)
         const std::filesystem::path path = folder / cataloguePath(load);
         Canvas picture;
         if (!paintCatalogueImage(load, picture))
-            return fail(failure, path, "no recipe paints this file");
+            return fail(failure, path.string() + ": no recipe paints this file");
         if (!makeFolderFor(path, failure))
             return false;
         std::string error;
         if (!writeBmp24(path.string(), picture.width, picture.height, canvasRgb(picture), error))
-            return fail(failure, path, error);
+            return failToWrite(failure, path, error);
     }
     return true;
 }
@@ -50,5 +56,5 @@ bool writeRunFolder(const std::filesystem::path& folder, const std::vector<std::
     if (!makeFolderFor(map, failure))
         return false;
     std::string error;
-    return writeFileBytes(map.string(), overworld, error) || fail(failure, map, error);
+    return writeFileBytes(map.string(), overworld, error) || failToWrite(failure, map, error);
 }

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-// The file that could not be made, and why.
+// What could not be made and why, as one line: "cannot write PATH: reason",
+// "cannot create FOLDER: reason" or "PATH: no recipe paints this file".
 struct ArtFailure {
-    std::string path;
-    std::string reason;
+    std::string message;
 };
 
 // Writes every distinct catalogue file into `folder` as a 24-bit BMP painted

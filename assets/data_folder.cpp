@@ -4,6 +4,7 @@
 
 #include "assets/catalogue.h"
 #include "platform/executable_path.h"
+#include "platform/file_output.h"
 
 #include <cstdio>
 #include <system_error>
@@ -56,6 +57,5 @@ void useDataFolder(const std::filesystem::path& installed)
                      folder->string().c_str(), error.message().c_str());
         return;
     }
-    std::printf("data from %s\n", folder->string().c_str());
-    std::fflush(stdout);
+    printLineOrSay("undercroft", "data from " + folder->string());
 }

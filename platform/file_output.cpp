@@ -1,27 +1,8 @@
-// Whole-file output through stdio, with every step's result checked.
+// The portable half of file output: whole files from bytes, lines on stdout.
 #include "platform/file_output.h"
 
 #include <cerrno>
 #include <cstring>
-
-bool writeFileWith(const std::string& path, const StreamWriter& write, std::string& error)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    bool written = write(file, error);
-    if (written && (std::fflush(file) != 0 || std::ferror(file))) {
-        error = std::strerror(errno);
-        written = false;
-    }
-    if (std::fclose(file) != 0 && written) {
-        error = std::strerror(errno);
-        written = false;
-    }
-    return written;
-}
 
 bool writeFileBytes(const std::string& path, std::span<const std::uint8_t> bytes,
                     std::string& error)
@@ -35,4 +16,21 @@ bool writeFileBytes(const std::string& path, std::span<const std::uint8_t> bytes
             return false;
         },
         error);
+}
+
+bool printLine(const std::string& line, std::string& error)
+{
+    errno = 0;
+    if (std::fputs(line.c_str(), stdout) >= 0 && std::fputc('\n', stdout) != EOF &&
+        std::fflush(stdout) == 0)
+        return true;
+    error = errno ? std::strerror(errno) : "write failed";
+    return false;
+}
+
+void printLineOrSay(const char* program, const std::string& line)
+{
+    std::string error;
+    if (!printLine(line, error))
+        std::fprintf(stderr, "%s: cannot write to standard output: %s\n", program, error.c_str());
 }

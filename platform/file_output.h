@@ -1,5 +1,9 @@
-// Writing whole files. Every file the program and the tool write goes through
-// here, so each one is opened, written, checked and closed the same way.
+// Writing whole files and lines of output. Every file the program and the tool
+// write goes through here: it is written beside its destination under a
+// temporary name and takes the destination's name only once it is complete
+// and on the disk, so a failed write (a full disk, a closed pipe) leaves the
+// old file as it was. A symbolic link at the destination is replaced, never
+// followed.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +14,27 @@
 
 // Writes the file at `path` through `write`, which gets the open stream and
 // returns false (with a reason in its string) when its own output failed.
-// False, with the reason in `error`, when the file cannot be opened, written
-// or closed.
+// False, with the reason in `error`, when the file cannot be made, written,
+// flushed or put in place; then nothing at `path` has changed.
 using StreamWriter = std::function<bool(std::FILE* file, std::string& error)>;
 bool writeFileWith(const std::string& path, const StreamWriter& write, std::string& error);
 
 // Writes `bytes` as the whole file.
 bool writeFileBytes(const std::string& path, std::span<const std::uint8_t> bytes,
                     std::string& error);
+
+// Whether a file could be written at `path` now: its folder exists and takes
+// a new file. Leaves nothing behind; false with the reason in `error`.
+bool canWriteFile(const std::string& path, std::string& error);
+
+// A write to a closed pipe, or past the file-size limit, fails with an error
+// the writer sees and reports instead of ending the process.
+void ignoreOutputSignals();
+
+// Writes `line` and a newline to standard output and flushes it; false with
+// the reason in `error` when the output failed.
+bool printLine(const std::string& line, std::string& error);
+
+// printLine, saying on stderr "PROGRAM: cannot write to standard output:
+// reason" when the output failed (a closed pipe, a full disk).
+void printLineOrSay(const char* program, const std::string& line);

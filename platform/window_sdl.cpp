@@ -47,6 +47,8 @@ bool registerWindowClass()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
+    if (driverIs("x11"))
+        countX11Errors();
     // Stands in for swallowing the screen-saver and monitor-power commands.
     SDL_DisableScreenSaver();
     // SDL unloads the GL library when its last GL window closes and loads it
@@ -124,8 +126,10 @@ bool createWindowAndContext(const char* title, int width, int height, int colour
                                               SDL_WINDOW_SHOWN);
     if (!windowHandle)
         return failOpening("Window Creation Error.");
+    const int errorsBefore = x11ErrorsSoFar();
     renderContext = SDL_GL_CreateContext(windowHandle);
-    if (!renderContext)
+    // A server that cannot make the context may say so only in an error.
+    if (!renderContext || x11ErrorsSoFar() != errorsBefore)
         return failOpening("Can't Create A GL Rendering Context.");
     if (SDL_GL_MakeCurrent(windowHandle, renderContext) != 0)
         return failOpening("Can't Activate The GL Rendering Context.");

@@ -10,6 +10,14 @@ SDL_Window* sdlGameWindow();
 // True once SDL's video subsystem is running (the first opening starts it).
 bool sdlVideoStarted();
 
+// From now on an error the X server reports is counted rather than ending the
+// process (Xlib's default).
+void countX11Errors();
+
+// The X server's errors counted so far, once every request the game window's
+// connection made has been answered; 0 without an X server.
+int x11ErrorsSoFar();
+
 // The pointer's desktop position as the X server has it now; false when the
 // game window is not on an X server (no window, Wayland, offscreen).
 bool queryX11Pointer(int& x, int& y);

@@ -99,7 +99,7 @@ int paintRunFolder(const std::filesystem::path& folder)
     ArtFailure failure;
     if (writeRunFolder(folder, generateOverworld(), failure))
         return 0;
-    ADD_FAILURE() << failure.path << ": " << failure.reason;
+    ADD_FAILURE() << failure.message;
     return 1;
 }
 

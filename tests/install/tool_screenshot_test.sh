@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # F12 in undercroft-tool's key script: each press saves one screenshot (a key
 # held three frames too), named by date and time under screenshots/ of the
-# folder the tool runs in, and the file is the frame the tool writes with --out.
+# folder the tool was started in, also with another --data folder, and the
+# file is the frame the tool writes with --out.
 set -u
 tool=$1
+run_dir=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -11,15 +13,19 @@ cd "$work" || exit 1
 fail() { echo "FAIL: $*"; exit 1; }
 
 # Two presses, the first held three frames; the last frame is the second one.
-"$tool" snapshot --seed 5 --keys -x2,F12x3,-,F12 --frames 0 --out frame.png >out 2>err ||
+work=$(pwd -P)
+listing() { ls "$run_dir/screenshots" 2>/dev/null; }
+before=$(listing)
+"$tool" snapshot --seed 5 --data "$run_dir" --keys -x2,F12x3,-,F12 --frames 0 --out frame.png >out 2>err ||
     fail "snapshot failed: $(cat err)"
+[ "$(listing)" = "$before" ] || fail "screenshots landed in the --data folder"
 shots=(screenshots/*.png)
 [ ${#shots[@]} -eq 2 ] || fail "want two screenshots, have: ${shots[*]}"
 mapfile -t printed <out
 [ ${#printed[@]} -eq 2 ] || fail "want two printed paths, have: ${printed[*]}"
 for shot in "${printed[@]}"; do
     [ -f "$shot" ] || fail "printed $shot, which is no file"
-    [[ $shot =~ ^screenshots/undercroft-[0-9]{8}-[0-9]{6}(-2)?\.png$ ]] || fail "name $shot"
+    [[ $shot =~ ^$work/screenshots/undercroft-[0-9]{8}-[0-9]{6}(-2)?\.png$ ]] || fail "name $shot"
 done
 cmp -s frame.png "${printed[1]}" || fail "the screenshot is not the frame written with --out"
 echo "ok: ${printed[*]}"

@@ -120,7 +120,7 @@ int runAssetsCommand(const std::vector<std::string>& args)
     const std::vector<std::uint8_t> map = generateOverworld();
     ArtFailure failure;
     if (!writeRunFolder(options.out, map, failure))
-        return usageError(failure.path + ": " + failure.reason);
+        return usageError(failure.message);
     if (!options.previews.empty() && !writePreviews(options.previews, map))
         return usageExitStatus;
     if (!options.icon.empty() && !writeIcon(options.icon))

@@ -1,9 +1,12 @@
 // Headless set-up shared by the tool's subcommands.
 #include "tools/commands/headless.h"
 
+#include "app/game.h"
 #include "app/world_build.h"
 #include "assets/units.h"
+#include "platform/file_output.h"
 #include "platform/pause.h"
+#include "platform/window.h"
 #include "world/generator.h"
 #include "world/grid.h"
 
@@ -35,6 +38,26 @@ std::string outputPath(const std::string& path)
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.string();
+}
+
+bool outputWritable(const std::string& path)
+{
+    std::string error;
+    if (canWriteFile(path, error))
+        return true;
+    writeFailure(path, error);
+    return false;
+}
+
+int runHeadlessStartup(std::optional<std::uint32_t> fixedSeed, std::uint32_t& seed)
+{
+    seed = runStartup(fixedSeed);
+    if (windowIsOpen())
+        return 0;
+    runShutdown();
+    std::fprintf(stderr, "undercroft-tool: no OpenGL window could be opened (see above); "
+                         "nothing can be drawn\n");
+    return noWindowExitStatus;
 }
 
 bool buildHeadlessWorld(const WorldSource& source)

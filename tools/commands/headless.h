@@ -3,6 +3,8 @@
 
 #include "tools/commands/options.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // Selects SDL's offscreen video driver (a real GL context, nothing on screen)
@@ -16,6 +18,16 @@ bool enterDataFolder(const std::string& folder);
 // An output path made absolute against the folder the tool was started in,
 // so changing into the data folder does not move it.
 std::string outputPath(const std::string& path);
+
+// Whether a file can be written at `path` now (checked before any work is
+// done for it); says why not on stderr.
+bool outputWritable(const std::string& path);
+
+// Start-up as the program runs it, in the current folder, with the world
+// seeded from fixedSeed or the clock; sets `seed` to the seed used. Returns
+// 0, or 1 after saying on stderr that no GL window could be opened (the
+// commands that draw need one); then everything is released again.
+int runHeadlessStartup(std::optional<std::uint32_t> fixedSeed, std::uint32_t& seed);
 
 // Enters the data folder and builds the world for `source.seed` as start-up
 // does, with no window and without the map's pause. False, with the reason

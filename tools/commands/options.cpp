@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -37,7 +38,10 @@ std::optional<float> parseFloat(const std::string& text)
     char* end = nullptr;
     errno = 0;
     const float value = std::strtof(text.c_str(), &end);
-    if (errno != 0 || *end != '\0')
+    // A number too small for a float reads as (nearly) zero, which it is;
+    // only one too large for it is out of range.
+    const bool overflow = errno == ERANGE && std::isinf(value);
+    if (end == text.c_str() || *end != '\0' || overflow)
         return std::nullopt;
     return value;
 }

@@ -12,6 +12,9 @@
 
 constexpr int usageExitStatus = 2;
 
+// The exit status of a command that draws when no GL window can be opened.
+constexpr int noWindowExitStatus = 1;
+
 // Prints "undercroft-tool: message" on stderr and returns usageExitStatus.
 int usageError(const std::string& message);
 

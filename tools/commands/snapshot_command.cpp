@@ -130,11 +130,14 @@ int runSnapshotCommand(const std::vector<std::string>& args)
     SnapshotOptions options;
     if (const int status = parseOptions(args, options))
         return status;
+    if (!outputWritable(options.out))
+        return usageExitStatus;
     startHeadless();
     if (!enterDataFolder(options.source.dataFolder))
         return usageExitStatus;
-
-    runStartup(options.source.seed);
+    std::uint32_t seed;
+    if (const int status = runHeadlessStartup(options.source.seed, seed))
+        return status;
     if (options.view) {
         SX = (*options.view)[0];
         SY = (*options.view)[1];

@@ -280,7 +280,9 @@ int runSoakCommand(const std::vector<std::string>& args)
         return usageExitStatus;
 
     const auto started = std::chrono::steady_clock::now();
-    runStartup(options.source.seed);
+    std::uint32_t seed;
+    if (const int status = runHeadlessStartup(options.source.seed, seed))
+        return status;
     SoakRecord record;
     runSoak(options, record);
     runShutdown();

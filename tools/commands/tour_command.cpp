@@ -28,6 +28,7 @@ struct TourOptions {
 // Frames run at each view: the first draws it, the second what the camera's
 // collision made of it.
 constexpr int framesPerView = 2;
+constexpr const char* firstPicture = "1-overworld.png";
 constexpr int firstShownLevel = 1;
 constexpr int lastShownLevel = 9;
 
@@ -108,7 +109,7 @@ bool writePicture(const TourOptions& options, const std::string& name)
 bool takePictures(const TourOptions& options)
 {
     showMap(overworldShot());
-    if (!writePicture(options, "1-overworld.png"))
+    if (!writePicture(options, firstPicture))
         return false;
     showMap(dungeonLevelShot(firstShownLevel));
     if (!writePicture(options, "2-dungeon-level1.png"))
@@ -129,15 +130,20 @@ int runTourCommand(const std::vector<std::string>& args)
     TourOptions options;
     if (const int status = parseOptions(args, options))
         return status;
+    // Nothing is made until the input is known to be good.
+    startHeadless();
+    if (!enterDataFolder(options.source.dataFolder))
+        return usageExitStatus;
     std::error_code error;
     std::filesystem::create_directories(options.out, error);
     if (error)
         return usageError("cannot create " + options.shown + ": " + error.message());
-    startHeadless();
-    if (!enterDataFolder(options.source.dataFolder))
+    if (!outputWritable((std::filesystem::path(options.out) / firstPicture).string()))
         return usageExitStatus;
-
-    std::printf("world seed %u\n", runStartup(options.source.seed));
+    std::uint32_t seed;
+    if (const int status = runHeadlessStartup(options.source.seed, seed))
+        return status;
+    std::printf("world seed %u\n", seed);
     const bool written = takePictures(options);
     runShutdown();
     return written ? 0 : usageExitStatus;

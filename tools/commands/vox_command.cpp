@@ -181,7 +181,7 @@ int runVoxCommand(const std::vector<std::string>& args)
     VoxOptions options;
     if (const int status = parseOptions(args, options))
         return status;
-    if (!buildHeadlessWorld(options.source))
+    if (!outputWritable(options.out) || !buildHeadlessWorld(options.source))
         return usageExitStatus;
     loadPaletteImages();
 

@@ -39,7 +39,7 @@ int runWorldCommand(const std::vector<std::string>& args)
     WorldOptions options;
     if (const int status = parseOptions(args, options))
         return status;
-    if (!buildHeadlessWorld(options.source))
+    if (!outputWritable(options.out) || !buildHeadlessWorld(options.source))
         return usageExitStatus;
 
     std::string error;

@@ -1,5 +1,6 @@
-// What the X server says now about the pointer and the game window, asked
-// on SDL's own connection. SDL keeps the pointer's desktop position up to date
+// The X server behind SDL's X11 driver: what it says now about the pointer and
+// the game window, asked on SDL's own connection, and the errors it reports.
+// SDL keeps the pointer's desktop position up to date
 // only from raw-input events, which some servers (and synthetic input) never
 // send, and a window-relative position goes stale as soon as the window moves;
 // a query is a round trip, so it also sees a move the program just asked for.
@@ -9,6 +10,17 @@
 #include <X11/Xlib.h>
 
 namespace {
+int x11ErrorsSeen = 0;
+
+// Xlib's own handler ends the process at the first error the server reports;
+// a request the server refuses (a GL context a server without the driver
+// cannot make, say) is counted instead, and the opening that made it fails.
+int countX11Error(Display*, XErrorEvent*)
+{
+    ++x11ErrorsSeen;
+    return 0;
+}
+
 // The X connection and window of the game window, when it runs on X11.
 bool x11Window(Display*& display, ::Window& window)
 {
@@ -24,6 +36,20 @@ bool x11Window(Display*& display, ::Window& window)
     return true;
 }
 } // namespace
+
+void countX11Errors()
+{
+    XSetErrorHandler(countX11Error);
+}
+
+int x11ErrorsSoFar()
+{
+    Display* display;
+    ::Window window;
+    if (x11Window(display, window))
+        XSync(display, False); // every request made so far has had its answer
+    return x11ErrorsSeen;
+}
 
 bool queryX11Pointer(int& x, int& y)
 {

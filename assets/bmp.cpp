@@ -16,7 +16,9 @@ constexpr int pixelOffsetAt = 10;
 constexpr int widthAt = 18;
 constexpr int heightAt = 22;
 constexpr int bitCountAt = 28;
+constexpr int compressionAt = 30;
 constexpr std::uint8_t acceptedBitCount = 24;
+constexpr std::int32_t uncompressed = 0; // BI_RGB; run-length and bit-field data are not pixels
 constexpr int bytesPerPixel = 3;
 constexpr int rowAlignment = 4; // stored rows are padded to a multiple of 4 bytes
 
@@ -44,13 +46,15 @@ std::int64_t streamSize(std::FILE* file)
 }
 
 // Reads and checks the header. False, having changed nothing, for anything
-// but a 24-bit 'BM' file with sane sizes and its pixel data inside the file.
+// but an uncompressed 24-bit 'BM' file with sane sizes and its pixel data
+// inside the file.
 bool readHeader(std::FILE* file, BmpLayout& layout)
 {
     std::uint8_t header[headerSize];
     if (std::fread(header, 1, headerSize, file) != headerSize)
         return false;
-    if (header[0] != 'B' || header[1] != 'M' || header[bitCountAt] != acceptedBitCount)
+    if (header[0] != 'B' || header[1] != 'M' || header[bitCountAt] != acceptedBitCount ||
+        readLe32(header + compressionAt) != uncompressed)
         return false;
     const std::int64_t width = readLe32(header + widthAt);
     const std::int64_t height = readLe32(header + heightAt);

@@ -9,10 +9,10 @@
 // Largest width or height accepted; anything larger is rejected unread.
 inline constexpr int bmpMaxSide = 16384;
 
-// Reads a 24-bit BMP from an open stream into entry: RGB pixels, row 0 the
-// picture's bottom row. A header it does not accept leaves entry unchanged; a
-// file that fails after its header was accepted leaves entry empty. The
-// caller keeps and closes the stream.
+// Reads an uncompressed 24-bit BMP from an open stream into entry: RGB
+// pixels, row 0 the picture's bottom row. A header it does not accept leaves
+// entry unchanged; a file that fails after its header was accepted leaves
+// entry empty. The caller keeps and closes the stream.
 bool readBmp(std::FILE* file, ImageRecord& entry);
 
 // Opens path read-only (never creating it) and reads it into imageTable[id];

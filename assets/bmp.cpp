@@ -115,24 +115,27 @@ void bgrToRgb(std::uint8_t* block, std::size_t size)
 }
 
 // Reads the pixel data the layout describes into a new block; null when the
-// file is too short for what the header claims (checked before allocating)
-// or ends early, and when memory for the block cannot be had.
-std::unique_ptr<std::uint8_t[]> readPixels(std::FILE* file, const BmpLayout& layout)
+// file is too short for what the header claims or the block would take more
+// than maxBlockBytes (both checked before allocating), when the file ends
+// early, and when memory for the block cannot be had.
+std::unique_ptr<std::uint8_t[]> readPixels(std::FILE* file, const BmpLayout& layout,
+                                           std::int64_t maxBlockBytes)
 {
+    const std::int64_t blockBytes = packedRowSize(layout.width) * layout.height;
     if (layout.pixelOffset + storedPixelBytes(layout) > layout.fileSize ||
-        std::fseek(file, long(layout.pixelOffset), SEEK_SET) != 0)
+        blockBytes > maxBlockBytes || std::fseek(file, long(layout.pixelOffset), SEEK_SET) != 0)
         return nullptr;
-    const std::size_t blockBytes = std::size_t(packedRowSize(layout.width) * layout.height);
-    std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[blockBytes]);
+    const auto size = std::size_t(blockBytes);
+    std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[size]);
     if (!block || !readRows(file, layout, block.get()))
         return nullptr;
-    bgrToRgb(block.get(), blockBytes);
+    bgrToRgb(block.get(), size);
     return block;
 }
 
 } // namespace
 
-bool readBmp(std::FILE* file, ImageRecord& entry)
+bool readBmp(std::FILE* file, ImageRecord& entry, std::int64_t maxBlockBytes)
 {
     BmpLayout layout;
     if (!readHeader(file, layout))
@@ -141,7 +144,7 @@ bool readBmp(std::FILE* file, ImageRecord& entry)
     entry = ImageRecord{};
     std::unique_ptr<std::uint8_t[]> block;
     if (layout.width > 0 && layout.height > 0) {
-        block = readPixels(file, layout);
+        block = readPixels(file, layout, maxBlockBytes);
         if (!block)
             return false;
     }
@@ -159,7 +162,9 @@ bool loadBmp(const std::string& path, int id)
     std::FILE* file = openRegularFile(path);
     if (!file)
         return false;
-    const bool loaded = readBmp(file, imageTable[id]);
+    // The old picture goes before the new one is read, so it takes no room.
+    const std::int64_t room = imageTableBudgetBytes - imageTableBytesExcept(id);
+    const bool loaded = readBmp(file, imageTable[id], room);
     std::fclose(file);
     return loaded;
 }

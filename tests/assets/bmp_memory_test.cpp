@@ -107,3 +107,60 @@ TEST_F(BmpMemory, FailedAllocationLeavesTheEntryEmpty)
         },
         testing::ExitedWithCode(0), "");
 }
+
+// A hostile file: 4 KB on disk, a header claiming 16384 x 16384 (805 MB of
+// pixels, more than the whole budget). Refused before anything is allocated
+// or read; the picture loaded before is gone.
+TEST_F(BmpMemory, SparseFileClaimingTheLargestPictureIsRefused)
+{
+    writeFile(folder.path / "small.bmp", makeBmp(16, 16));
+    ASSERT_TRUE(loadBmp((folder.path / "small.bmp").string(), 5));
+    writeSparseBmp(path, bmpMaxSide, bmpMaxSide);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(loadBmp(path.string(), 5));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_TRUE(entryEmpty(imageTable[5]));
+}
+
+// The stream reader's own cap, at the byte: a 16 x 16 picture takes 768.
+TEST_F(BmpMemory, BlockLimitIsInclusive)
+{
+    writeFile(folder.path / "small.bmp", makeBmp(16, 16));
+    for (const auto& [limit, fits] : {std::pair{768, true}, std::pair{767, false}}) {
+        std::FILE* file = std::fopen((folder.path / "small.bmp").c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        ImageRecord entry;
+        EXPECT_EQ(readBmp(file, entry, limit), fits) << limit;
+        std::fclose(file);
+        EXPECT_EQ(entry.pixels != nullptr, fits) << limit;
+        EXPECT_EQ(entry.width, fits ? 16 : 0) << limit;
+    }
+}
+
+// The table's budget counts the pictures the other entries hold and not the
+// one a load replaces. The large blocks are allocated but never touched, so
+// they take address space and no memory.
+TEST_F(BmpMemory, TableBudgetCountsTheOtherEntries)
+{
+    auto picture = [&](int width, int height) {
+        const fs::path file = folder.path / (std::to_string(width) + "x" + std::to_string(height));
+        writeFile(file, makeBmp(width, height));
+        return file.string();
+    };
+    ImageRecord& large = imageTable[1];
+    large.width = bmpMaxSide;
+    large.height = 10922;
+    large.bytesPerPixel = 3;
+    large.pixels = std::make_unique_for_overwrite<std::uint8_t[]>(
+        std::size_t(imageBytes(large)));
+    ASSERT_EQ(imageTableBudgetBytes - imageTableBytesExcept(-1), 32768);
+
+    ASSERT_TRUE(loadBmp(picture(64, 64), 5)); // 12288 bytes: 20480 left
+    EXPECT_FALSE(loadBmp(picture(128, 64), 6)); // 24576 bytes
+    EXPECT_TRUE(entryEmpty(imageTable[6]));
+    EXPECT_TRUE(loadBmp(picture(128, 64), 5)); // in place of entry 5's 12288
+    EXPECT_EQ(imageTable[5].width, 128);
+    EXPECT_TRUE(loadBmp(picture(256, 256), 1)); // in place of the large one
+    EXPECT_EQ(imageTable[1].width, 256);
+    EXPECT_TRUE(loadBmp(picture(128, 64), 6)); // the room is back
+}

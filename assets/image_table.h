@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <memory>
 
-// One picture: width x height RGB pixels, packed, row 0 the first row stored
-// in the file (the bottom row of an ordinary BMP). An entry that was never
-// loaded has null pixels and zero sizes, and draws nothing.
+// One picture: width x height RGB pixels, packed, row 0 the picture's bottom
+// row (the first row a bottom-up BMP stores, the last of a top-down one). An
+// entry that was never loaded has null pixels and zero sizes, and draws
+// nothing.
 struct ImageRecord {
     std::unique_ptr<std::uint8_t[]> pixels;
     std::int32_t width = 0;

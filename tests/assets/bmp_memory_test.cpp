@@ -122,21 +122,6 @@ TEST_F(BmpMemory, SparseFileClaimingTheLargestPictureIsRefused)
     EXPECT_TRUE(entryEmpty(imageTable[5]));
 }
 
-// The stream reader's own cap, at the byte: a 16 x 16 picture takes 768.
-TEST_F(BmpMemory, BlockLimitIsInclusive)
-{
-    writeFile(folder.path / "small.bmp", makeBmp(16, 16));
-    for (const auto& [limit, fits] : {std::pair{768, true}, std::pair{767, false}}) {
-        std::FILE* file = std::fopen((folder.path / "small.bmp").c_str(), "rb");
-        ASSERT_NE(file, nullptr);
-        ImageRecord entry;
-        EXPECT_EQ(readBmp(file, entry, limit), fits) << limit;
-        std::fclose(file);
-        EXPECT_EQ(entry.pixels != nullptr, fits) << limit;
-        EXPECT_EQ(entry.width, fits ? 16 : 0) << limit;
-    }
-}
-
 // The table's budget counts the pictures the other entries hold and not the
 // one a load replaces. The large blocks are allocated but never touched, so
 // they take address space and no memory.

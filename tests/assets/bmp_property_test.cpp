@@ -105,33 +105,13 @@ testing::AssertionResult matchesReference(const RandomCase& input, BmpOutcome& o
     std::FILE* stream = fmemopen(buffer.data(), input.bytes.size(), "rb");
     if (!stream)
         return testing::AssertionFailure() << "fmemopen failed";
-    ImageRecord entry;
-    entry.pixels = std::make_unique<std::uint8_t[]>(3);
-    entry.width = entry.height = 1;
-    entry.bytesPerPixel = 3;
+    ImageRecord entry = onePixelEntry();
     const std::uint8_t* before = entry.pixels.get();
     const bool loaded = readBmp(stream, entry, input.maxBlockBytes);
     std::fclose(stream);
-
-    if (loaded != (expected.outcome == BmpOutcome::loaded))
-        return testing::AssertionFailure() << "read returned " << loaded;
-    switch (expected.outcome) {
-    case BmpOutcome::rejectedHeader:
-        if (entry.pixels.get() != before || entry.width != 1 || entry.height != 1)
-            return testing::AssertionFailure() << "rejected header changed the entry";
-        break;
-    case BmpOutcome::failedAfterHeader:
-        if (entry.pixels || entry.width != 0 || entry.height != 0)
-            return testing::AssertionFailure() << "failed read left the entry filled";
-        break;
-    case BmpOutcome::loaded:
-        if (entry.width != expected.width || entry.height != expected.height ||
-            entry.bytesPerPixel != 3 || (entry.pixels == nullptr) != expected.rgb.empty())
-            return testing::AssertionFailure() << "sizes " << entry.width << "x" << entry.height;
-        if (!std::equal(expected.rgb.begin(), expected.rgb.end(), entry.pixels.get()))
-            return testing::AssertionFailure() << "pixels differ";
-        break;
-    }
+    const std::string mismatch = referenceMismatch(expected, loaded, entry, before);
+    if (!mismatch.empty())
+        return testing::AssertionFailure() << mismatch;
     return testing::AssertionSuccess();
 }
 

@@ -2,8 +2,12 @@
 // every rule applied in the plainest way, no streaming and no shortcuts.
 #pragma once
 
+#include "assets/image_table.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 // What the reader must make of a file.
@@ -64,4 +68,42 @@ inline ReferenceBmp referenceDecode(const std::vector<std::uint8_t>& bytes,
         }
     }
     return result;
+}
+
+// An entry holding a 1 x 1 picture, so that a rejected header (which keeps
+// it) and a failure after the header (which empties it) can be told apart.
+inline ImageRecord onePixelEntry()
+{
+    ImageRecord entry;
+    entry.pixels = std::make_unique<std::uint8_t[]>(3);
+    entry.width = entry.height = 1;
+    entry.bytesPerPixel = 3;
+    return entry;
+}
+
+// Empty when a read that returned `loaded` and left `entry` (which held the
+// one-pixel block `before`) did what `expected` says; else what differs.
+inline std::string referenceMismatch(const ReferenceBmp& expected, bool loaded,
+                                     const ImageRecord& entry, const std::uint8_t* before)
+{
+    if (loaded != (expected.outcome == BmpOutcome::loaded))
+        return loaded ? "loaded" : "not loaded";
+    switch (expected.outcome) {
+    case BmpOutcome::rejectedHeader:
+        if (entry.pixels.get() != before || entry.width != 1 || entry.height != 1)
+            return "a rejected header changed the entry";
+        break;
+    case BmpOutcome::failedAfterHeader:
+        if (entry.pixels || entry.width != 0 || entry.height != 0)
+            return "a failed read left the entry filled";
+        break;
+    case BmpOutcome::loaded:
+        if (entry.width != expected.width || entry.height != expected.height ||
+            entry.bytesPerPixel != 3 || (entry.pixels == nullptr) != expected.rgb.empty())
+            return "sizes " + std::to_string(entry.width) + "x" + std::to_string(entry.height);
+        if (!std::equal(expected.rgb.begin(), expected.rgb.end(), entry.pixels.get()))
+            return "pixels differ";
+        break;
+    }
+    return {};
 }

@@ -71,9 +71,10 @@ RandomCase randomBmp(std::mt19937& random)
 
     // Files that would hold what a large header claims are out of reach;
     // those get a few hundred bytes, so the claim always outruns the file.
-    const std::int64_t claimed = std::int64_t(offset) + stride * rows;
-    const bool small = width >= 0 && width <= bmpMaxSide && rows >= 0 && claimed <= 1 << 14;
-    const std::size_t full = small ? std::size_t(std::max<std::int64_t>(claimed, 54))
+    // (Sides are bounded before multiplying, so nothing overflows.)
+    const bool small = width >= 0 && width <= bmpMaxSide && rows >= 0 && rows <= bmpMaxSide &&
+                       offset + stride * rows <= 1 << 14;
+    const std::size_t full = small ? std::size_t(std::max<std::int64_t>(offset + stride * rows, 54))
                                    : std::size_t(54 + below(random, 400));
     RandomCase result;
     result.bytes.resize(full + 8);
@@ -88,7 +89,7 @@ RandomCase randomBmp(std::mt19937& random)
     putLe32(result.bytes, 30, below(random, 8) ? 0 : std::uint32_t(1 + below(random, 3)));
     result.bytes.resize(randomLength(random, full, small ? stride : 8));
 
-    if (below(random, 4) == 0 && width > 0) {
+    if (below(random, 4) == 0 && small && width > 0) {
         const std::int64_t blockBytes = std::int64_t(width) * 3 * rows;
         result.maxBlockBytes = blockBytes - 1 + below(random, 3); // one under, at, one over
     }

@@ -123,8 +123,8 @@ TEST_F(BmpMemory, SparseFileClaimingTheLargestPictureIsRefused)
 }
 
 // The table's budget counts the pictures the other entries hold and not the
-// one a load replaces. The large blocks are allocated but never touched, so
-// they take address space and no memory.
+// one a load replaces. The large block is allocated but never touched, so it
+// takes address space and no memory.
 TEST_F(BmpMemory, TableBudgetCountsTheOtherEntries)
 {
     auto picture = [&](int width, int height) {

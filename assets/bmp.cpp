@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <vector>
+#include <new>
+#include <utility>
 
 namespace {
 
@@ -16,7 +17,9 @@ constexpr int pixelOffsetAt = 10;
 constexpr int widthAt = 18;
 constexpr int heightAt = 22;
 constexpr int bitCountAt = 28;
+constexpr int compressionAt = 30;
 constexpr std::uint8_t acceptedBitCount = 24;
+constexpr std::int32_t uncompressed = 0; // BI_RGB; run-length and bit-field data are not pixels
 constexpr int bytesPerPixel = 3;
 constexpr int rowAlignment = 4; // stored rows are padded to a multiple of 4 bytes
 
@@ -44,13 +47,15 @@ std::int64_t streamSize(std::FILE* file)
 }
 
 // Reads and checks the header. False, having changed nothing, for anything
-// but a 24-bit 'BM' file with sane sizes and its pixel data inside the file.
+// but an uncompressed 24-bit 'BM' file with sane sizes and its pixel data
+// inside the file.
 bool readHeader(std::FILE* file, BmpLayout& layout)
 {
     std::uint8_t header[headerSize];
     if (std::fread(header, 1, headerSize, file) != headerSize)
         return false;
-    if (header[0] != 'B' || header[1] != 'M' || header[bitCountAt] != acceptedBitCount)
+    if (header[0] != 'B' || header[1] != 'M' || header[bitCountAt] != acceptedBitCount ||
+        readLe32(header + compressionAt) != uncompressed)
         return false;
     const std::int64_t width = readLe32(header + widthAt);
     const std::int64_t height = readLe32(header + heightAt);
@@ -64,51 +69,73 @@ bool readHeader(std::FILE* file, BmpLayout& layout)
     return layout.pixelOffset >= headerSize && layout.pixelOffset <= layout.fileSize;
 }
 
+// Bytes one row of the picture takes, packed.
+std::int64_t packedRowSize(std::int32_t width)
+{
+    return std::int64_t(width) * bytesPerPixel;
+}
+
 // Bytes one stored row takes, padding included.
 std::int64_t storedRowSize(std::int32_t width)
 {
-    const std::int64_t packed = std::int64_t(width) * bytesPerPixel;
-    return (packed + rowAlignment - 1) / rowAlignment * rowAlignment;
+    return (packedRowSize(width) + rowAlignment - 1) / rowAlignment * rowAlignment;
 }
 
-// Copies the stored rows into a packed RGB block, bottom row first.
-void unpackRows(const std::vector<std::uint8_t>& stored, const BmpLayout& layout,
-                std::uint8_t* block)
+// Bytes the pixel data takes in the file from its offset on: every stored
+// row, the last one without its padding (files often end without it).
+std::int64_t storedPixelBytes(const BmpLayout& layout)
 {
-    const std::int64_t rowBytes = std::int64_t(layout.width) * bytesPerPixel;
-    const std::int64_t stride = storedRowSize(layout.width);
+    return storedRowSize(layout.width) * (layout.height - 1) + packedRowSize(layout.width);
+}
+
+// Reads the stored rows straight into their places in the packed block,
+// bottom row first, skipping each row's padding. False when the file ends
+// early.
+bool readRows(std::FILE* file, const BmpLayout& layout, std::uint8_t* block)
+{
+    const std::size_t rowBytes = std::size_t(packedRowSize(layout.width));
+    const std::size_t padding = std::size_t(storedRowSize(layout.width)) - rowBytes;
+    std::uint8_t skipped[rowAlignment];
     for (std::int32_t row = 0; row < layout.height; ++row) {
         const std::int32_t pictureRow = layout.topDown ? layout.height - 1 - row : row;
-        const std::uint8_t* from = stored.data() + row * stride;
-        std::uint8_t* to = block + pictureRow * rowBytes;
-        for (std::int64_t i = 0; i < rowBytes; i += bytesPerPixel) {
-            to[i] = from[i + 2]; // the file stores blue, green, red
-            to[i + 1] = from[i + 1];
-            to[i + 2] = from[i];
-        }
+        if (std::fread(block + std::size_t(pictureRow) * rowBytes, 1, rowBytes, file) != rowBytes)
+            return false;
+        const bool lastRow = row == layout.height - 1;
+        if (!lastRow && std::fread(skipped, 1, padding, file) != padding)
+            return false;
     }
+    return true;
+}
+
+// The file stores blue, green, red: swaps each pixel's first and third byte.
+void bgrToRgb(std::uint8_t* block, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; i += bytesPerPixel)
+        std::swap(block[i], block[i + 2]);
 }
 
 // Reads the pixel data the layout describes into a new block; null when the
-// file ends before it does. The last row's padding is not required.
-std::unique_ptr<std::uint8_t[]> readPixels(std::FILE* file, const BmpLayout& layout)
+// file is too short for what the header claims or the block would take more
+// than maxBlockBytes (both checked before allocating), when the file ends
+// early, and when memory for the block cannot be had.
+std::unique_ptr<std::uint8_t[]> readPixels(std::FILE* file, const BmpLayout& layout,
+                                           std::int64_t maxBlockBytes)
 {
-    const std::int64_t rowBytes = std::int64_t(layout.width) * bytesPerPixel;
-    const std::int64_t needed = storedRowSize(layout.width) * (layout.height - 1) + rowBytes;
-    if (layout.pixelOffset + needed > layout.fileSize ||
-        std::fseek(file, long(layout.pixelOffset), SEEK_SET) != 0)
+    const std::int64_t blockBytes = packedRowSize(layout.width) * layout.height;
+    if (layout.pixelOffset + storedPixelBytes(layout) > layout.fileSize ||
+        blockBytes > maxBlockBytes || std::fseek(file, long(layout.pixelOffset), SEEK_SET) != 0)
         return nullptr;
-    std::vector<std::uint8_t> stored(static_cast<std::size_t>(needed));
-    if (std::fread(stored.data(), 1, stored.size(), file) != stored.size())
+    const auto size = std::size_t(blockBytes);
+    std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[size]);
+    if (!block || !readRows(file, layout, block.get()))
         return nullptr;
-    auto block = std::make_unique<std::uint8_t[]>(std::size_t(rowBytes * layout.height));
-    unpackRows(stored, layout, block.get());
+    bgrToRgb(block.get(), size);
     return block;
 }
 
 } // namespace
 
-bool readBmp(std::FILE* file, ImageRecord& entry)
+bool readBmp(std::FILE* file, ImageRecord& entry, std::int64_t maxBlockBytes)
 {
     BmpLayout layout;
     if (!readHeader(file, layout))
@@ -117,7 +144,7 @@ bool readBmp(std::FILE* file, ImageRecord& entry)
     entry = ImageRecord{};
     std::unique_ptr<std::uint8_t[]> block;
     if (layout.width > 0 && layout.height > 0) {
-        block = readPixels(file, layout);
+        block = readPixels(file, layout, maxBlockBytes);
         if (!block)
             return false;
     }
@@ -135,7 +162,9 @@ bool loadBmp(const std::string& path, int id)
     std::FILE* file = openRegularFile(path);
     if (!file)
         return false;
-    const bool loaded = readBmp(file, imageTable[id]);
+    // The old picture goes before the new one is read, so it takes no room.
+    const std::int64_t room = imageTableBudgetBytes - imageTableBytesExcept(id);
+    const bool loaded = readBmp(file, imageTable[id], room);
     std::fclose(file);
     return loaded;
 }

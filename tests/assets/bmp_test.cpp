@@ -131,6 +131,10 @@ TEST_F(BmpReader, RejectedHeaderLeavesTheEntryUnchanged)
         {"offset past the end",
          header([](auto& b) { putLe32(b, 10, std::uint32_t(b.size() + 1)); })},
         {"offset 2^32-1", header([](auto& b) { putLe32(b, 10, 0xFFFFFFFFu); })},
+        {"run-length 8-bit", header([](auto& b) { putLe32(b, 30, 1); })},
+        {"run-length 4-bit", header([](auto& b) { putLe32(b, 30, 2); })},
+        {"bit fields", header([](auto& b) { putLe32(b, 30, 3); })},
+        {"compression in its high byte", header([](auto& b) { b[33] = 1; })},
     };
     ASSERT_TRUE(load(makeBmp(16, 16)));
     const std::uint8_t* before = imageTable[5].pixels.get();

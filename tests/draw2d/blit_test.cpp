@@ -1,10 +1,13 @@
 // Image blits: orientation, the width-sized square, pictures shorter than
-// wide, ids with nothing to draw, and the two key colours.
+// wide, ids with nothing to draw, the two key colours, and clipping at and
+// far past every edge.
 #include "draw2d/blit.h"
+#include "tests/draw2d/reference_blit.h"
 #include "tests/draw2d/test_images.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -73,3 +76,31 @@ TEST_F(Blit, KeyedBlitSkipsMagentaAndBlackOnly)
     for (int j = 2; j < 6; ++j)
         EXPECT_EQ(pixelAt(10 + j, 10), (Rgba{row[j][0], row[j][1], row[j][2], 255})) << j;
 }
+
+namespace {
+// Positions at, just past and far past each edge, to the ends of the int
+// range, for a picture of the given side on a screen of the given extent.
+std::vector<int> edgePositions(int side, int screen)
+{
+    return {INT_MIN, INT_MIN + 1, -1000000, -side, -side + 1, -1, 0, 3,
+            screen - side, screen - 1, screen, INT_MAX - side + 1, INT_MAX};
+}
+}
+
+TEST_F(Blit, ClipsAtAndPastEveryEdgeToThePixelsOfAPixelByPixelBlit)
+{
+    const int sizes[][2] = {{20, 20}, {30, 9}, {400, 3}, {1, 1}}; // 400 is wider than the screen
+    for (const auto& size : sizes) {
+        makePatternImage(20, size[0], size[1], 3);
+        for (int x : edgePositions(size[0], screenWidth))
+            for (int y : edgePositions(size[0], screenHeight))
+                for (bool keyed : {false, true}) {
+                    Frame want = clearedFrame();
+                    referenceBlit(want, x, y, 20, keyed);
+                    (keyed ? blitImageKeyed : blitImage)(x, y, 20);
+                    ASSERT_TRUE(framebufferIs(want))
+                        << size[0] << "x" << size[1] << " at " << x << ", " << y << ", " << keyed;
+                }
+    }
+}
+

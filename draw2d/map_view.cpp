@@ -8,6 +8,7 @@
 #include "world/view_cell.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 struct TileEntry {
@@ -82,6 +83,10 @@ int mapTileImage(std::uint8_t code)
 // mode switch the origin can lie further right than this mode's clamp allows.
 // An origin a whole screen or more off the grid shows no cell at all; leaving
 // early for it also keeps SX + cx and SY + cy from overflowing.
+//
+// Column by column, bottom to top, a later tile covering an earlier one where
+// a picture is larger than its cell; the tiles are opaque, so they are drawn
+// as one run that writes each pixel once however large the pictures are.
 void drawMapView()
 {
     const int columns = screenWidth / mapTileSize;
@@ -89,6 +94,8 @@ void drawMapView()
     if (!worldGrid || SZ < 0 || SZ >= layerCount || SX >= worldSide || SX <= -columns ||
         SY >= worldSide || SY <= -rows)
         return;
+    std::vector<PlacedImage> tiles;
+    tiles.reserve(std::size_t(columns) * std::size_t(rows));
     for (int cx = 0; cx < columns; ++cx) {
         for (int cy = 0; cy < rows; ++cy) {
             const int column = SX + cx;
@@ -97,7 +104,8 @@ void drawMapView()
                 continue;
             const int image = mapTileImage(gridCell(column, row, SZ));
             if (image != noMapTile)
-                blitImage(cx * mapTileSize, cy * mapTileSize, image);
+                tiles.push_back({cx * mapTileSize, cy * mapTileSize, image});
         }
     }
+    blitImagesInOrder(tiles);
 }

@@ -18,6 +18,8 @@ inline constexpr int noMapTile = -1;
 int mapTileImage(std::uint8_t code);
 
 // Draws layer SZ with cell (SX, SY) at the framebuffer's lower-left corner,
-// one tile per cell, screenWidth / 16 columns by screenHeight / 16 rows.
-// Cells outside the grid draw nothing and are never read.
+// one tile per cell, screenWidth / 16 columns by screenHeight / 16 rows, as
+// blitImage would column by column, each bottom to top: a picture larger than
+// its cell lies under the cells drawn after it. Cells outside the grid draw
+// nothing and are never read.
 void drawMapView();

@@ -1,7 +1,9 @@
 // The map view on a hand-built grid with hand-made tiles: where each cell's
-// tile lands, which codes draw which image, and that cells outside the grid
-// are neither drawn nor read.
+// tile lands, which codes draw which image, that cells outside the grid are
+// neither drawn nor read, and that tiles larger than a cell leave the frame
+// drawing every tile in order leaves, at about a normal frame's cost.
 #include "draw2d/map_view.h"
+#include "tests/draw2d/reference_blit.h"
 #include "tests/draw2d/test_images.h"
 #include "world/block_codes.h"
 #include "world/grid.h"
@@ -9,8 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 namespace {
 constexpr Rgba black = {0, 0, 0, 0};
@@ -28,6 +33,22 @@ void fillColumns(int z, int x0, int x1, int code)
     for (int y = 0; y < worldSide; ++y)
         for (int x = x0; x <= x1; ++x)
             setCell(x, y, z, code);
+}
+
+// Every cell's tile of layer 0, column by column and bottom to top, the
+// plain way.
+Frame drawnInOrder(int sx, int sy)
+{
+    Frame frame(framebufferBytes(), 0);
+    for (int cx = 0; cx < 40; ++cx)
+        for (int cy = 0; cy < 30; ++cy) {
+            if (!cellInGrid(sx + cx, sy + cy, 0))
+                continue;
+            const int image = mapTileImage(gridCell(sx + cx, sy + cy, 0));
+            if (image != noMapTile)
+                referenceBlit(frame, cx * mapTileSize, cy * mapTileSize, image);
+        }
+    return frame;
 }
 
 void drawAt(int sx, int sy, int sz)
@@ -126,4 +147,48 @@ TEST_F(MapView, LayersOutsideTheGridDrawNothing)
         drawAt(0, 0, z);
         EXPECT_EQ(pixelsOfColour(black), screenPixels) << z;
     }
+}
+
+// Tiles narrower, as wide and wider than a cell, wider than the screen,
+// shorter than wide and empty, beside cells with no tile, with the grid's
+// edges inside the view and past it.
+TEST_F(MapView, FrameIsTheOneDrawingEveryTileInOrderLeaves)
+{
+    const int sizes[][2] = {{17, 17}, {40, 40}, {100, 30}, {700, 700}, {1, 1},
+                            {16, 16}, {33, 5},  {250, 250}, {15, 15}};
+    const int codes[] = {Plain, Forest, ForestFruit, ForestGray, Water,
+                         WaterDeep, Swamp, Desert, Hills, Mountain, Air};
+    for (int k = 0; k < 9; ++k) // Mountain's tile has no picture, Air has no tile
+        makePatternImage(codes[k], sizes[k][0], sizes[k][1], k);
+    for (int y = 0; y < worldSide; ++y)
+        for (int x = 0; x < worldSide; ++x)
+            gridCell(x, y, 0) = std::uint8_t(codes[(x * 5 + y * 3 + x * y) % std::size(codes)]);
+    const std::pair<int, int> origins[] = {{0, 0},    {-15, -15}, {-39, 7},
+                                           {100, -29}, {230, 240}, {255, 255}};
+    for (auto [sx, sy] : origins) {
+        drawAt(sx, sy, 0);
+        EXPECT_TRUE(framebufferIs(drawnInOrder(sx, sy))) << sx << ", " << sy;
+    }
+}
+
+// Each cell's own tile is the last to cover its square, so every pixel shows
+// the lower-left 16 x 16 of its cell's picture. The naive drawing writes
+// each picture's whole on-screen part: about 100 million pixels.
+TEST_F(MapView, FrameOf4096TilesTakesWellUnderASecond)
+{
+    makePatternImage(Plain, 4096, 4096, 2);
+    makePatternImage(Forest, 4096, 4096, 5);
+    for (int y = 0; y < worldSide; ++y)
+        for (int x = 0; x < worldSide; ++x)
+            gridCell(x, y, 0) = (x + y) % 3 ? Plain : Forest;
+    const auto start = std::chrono::steady_clock::now();
+    drawAt(100, 100, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    for (int py = 0; py < 480; ++py)
+        for (int px = 0; px < 640; ++px) {
+            const int code = gridCell(100 + px / 16, 100 + py / 16, 0);
+            const ImageRecord& tile = imageTable[mapTileImage(std::uint8_t(code))];
+            const std::uint8_t* want = &tile.pixels[(std::size_t(py % 16) * 4096 + px % 16) * 3];
+            ASSERT_EQ(pixelAt(px, py), (Rgba{want[0], want[1], want[2], 255})) << px << ", " << py;
+        }
 }

@@ -1,0 +1,32 @@
+// The program from its first step to its last: the data folder, start-up, the
+// frame loop until Escape or a close request, shutdown.
+#include "app/program.h"
+
+#include "app/game.h"
+#include "app/screenshot.h"
+#include "assets/data_folder.h"
+#include "platform/file_output.h"
+#include "platform/installed_data.h"
+#include "platform/quit.h"
+
+#include <string>
+
+int runProgram()
+{
+    // A closed stdout or a full disk is reported where output is lost; it
+    // ends nothing.
+    ignoreOutputSignals();
+    // Screenshots go where the user started the program, even when the
+    // images come from the installed data folder.
+    pinScreenshotFolder();
+    useDataFolder(installedDataFolder());
+    installQuitSignals();
+    // The seed is printed so a world the user liked can be rebuilt with
+    // undercroft-tool's --seed.
+    printLineOrSay("undercroft", "world seed " + std::to_string(runStartup()));
+    frameLoopReached();
+    while (!quitFlag)
+        runFrame();
+    runShutdown();
+    return 0;
+}

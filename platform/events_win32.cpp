@@ -1,0 +1,56 @@
+// The Win32 backend's messages and input: the window procedure, the pump,
+// and keys and the cursor polled from the system's global state, so they act
+// whether or not the window has the focus.
+#include "platform/backend.h"
+#include "platform/quit.h"
+#include "platform/window.h"
+#include "platform/window_win32.h"
+
+namespace {
+// The pump's one message record.
+MSG message;
+
+constexpr SHORT heldBit = SHORT(0x8000);
+} // namespace
+
+LRESULT CALLBACK windowProc(HWND window, UINT messageId, WPARAM wParam, LPARAM lParam)
+{
+    switch (messageId) {
+    case WM_ACTIVATE:
+        return 0;
+    case WM_SYSCOMMAND:
+        // Neither the screen saver nor monitor power-saving starts while the
+        // window is up.
+        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
+            return 0;
+        break;
+    case WM_CLOSE:
+        quitFlag = 1; // the loop ends at the next frame; the window stays
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, messageId, wParam, lParam);
+}
+
+bool pumpOneMessage()
+{
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
+}
+
+bool windowSystemKeyDown(int vk)
+{
+    return (GetAsyncKeyState(vk) & heldBit) != 0;
+}
+
+void readDesktopCursor(int& x, int& y)
+{
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    x = cursor.x;
+    y = cursor.y;
+}

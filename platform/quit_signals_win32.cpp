@@ -1,0 +1,33 @@
+// Ctrl+C, Ctrl+Break and the console's close ask the frame loop to end, like
+// the window's close message.
+#include "platform/quit.h"
+
+#include <windows.h>
+
+namespace {
+volatile std::sig_atomic_t inFrameLoop = 0;
+
+// The status a console program ends with on Ctrl+C elsewhere: 128 + SIGINT.
+constexpr UINT interruptedStatus = 130;
+
+// A second request while start-up still runs ends the process, as on Linux.
+BOOL WINAPI requestQuit(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
+        return FALSE;
+    if (quitFlag && !inFrameLoop)
+        ExitProcess(interruptedStatus);
+    quitFlag = 1;
+    return TRUE;
+}
+} // namespace
+
+void installQuitSignals()
+{
+    SetConsoleCtrlHandler(requestQuit, TRUE);
+}
+
+void frameLoopReached()
+{
+    inFrameLoop = 1;
+}

@@ -1,14 +1,12 @@
 // Screenshots: the F12 key's press, the file name scheme and the PNG file.
 #include "app/screenshot.h"
 
-#include "assets/png_writer.h"
 #include "platform/file_output.h"
 #include "platform/input.h"
+#include "platform/png_writer.h"
 #include "platform/video.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <system_error>
 
 std::filesystem::path screenshotFolder = "screenshots";
@@ -34,12 +32,14 @@ std::filesystem::path claimFreeName(const std::tm& time)
 {
     for (int sequence = 1; sequence <= maxShotsPerSecond; ++sequence) {
         const std::filesystem::path path = screenshotFolder / screenshotName(time, sequence);
-        if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
-            std::fclose(file);
+        std::string error;
+        switch (createNewFile(path.string(), error)) {
+        case NewFile::Created:
             return path;
-        }
-        if (errno != EEXIST) {
-            reportFailure(path, std::strerror(errno));
+        case NewFile::Exists:
+            continue;
+        case NewFile::Failed:
+            reportFailure(path, error);
             return {};
         }
     }

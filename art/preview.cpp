@@ -4,7 +4,7 @@
 
 #include "art/land.h"
 #include "art/library.h"
-#include "assets/png_writer.h"
+#include "platform/png_writer.h"
 #include "world/grid.h"
 
 #include <map>

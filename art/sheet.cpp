@@ -3,9 +3,9 @@
 #include "art/sheet.h"
 
 #include "art/library.h"
-#include "assets/png_writer.h"
 #include "draw2d/primitives.h"
 #include "draw2d/text.h"
+#include "platform/png_writer.h"
 #include "platform/video.h"
 
 #include <algorithm>

@@ -3,7 +3,6 @@
 #include "assets/data_folder.h"
 
 #include "assets/catalogue.h"
-#include "platform/executable_path.h"
 #include "platform/file_output.h"
 
 #include <cstdio>
@@ -26,14 +25,6 @@ std::optional<std::filesystem::path> pickDataFolder(const std::filesystem::path&
     if (!installed.empty() && holdsImageFolders(installed))
         return installed;
     return std::nullopt;
-}
-
-std::filesystem::path installedDataFolder()
-{
-    const std::filesystem::path executable = executablePath();
-    if (executable.empty())
-        return {};
-    return (executable.parent_path() / ".." / "share" / "undercroft").lexically_normal();
 }
 
 void useDataFolder(const std::filesystem::path& installed)

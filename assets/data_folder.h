@@ -13,10 +13,6 @@ bool holdsImageFolders(const std::filesystem::path& folder);
 std::optional<std::filesystem::path> pickDataFolder(const std::filesystem::path& current,
                                                     const std::filesystem::path& installed);
 
-// <executable's folder>/../share/undercroft, normalised; empty when the
-// executable's path cannot be read.
-std::filesystem::path installedDataFolder();
-
 // Start-up's first step. Stays in the current directory when it holds the
 // image folders; else changes into `installed` when that does, saying so in
 // one line on stdout; else stays and says in one line on stderr that the

@@ -4,3 +4,7 @@
 // The desktop cursor position as the window system reports it now; (0, 0)
 // when there is no window system.
 void readDesktopCursor(int& x, int& y);
+
+// Whether the key or button of virtual-key code vk (0..255) is held now, as
+// the window system reports it.
+bool windowSystemKeyDown(int vk);

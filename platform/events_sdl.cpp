@@ -7,6 +7,16 @@
 #include "platform/window_sdl.h"
 
 namespace {
+// SDL reports keys as events to the focused window; the pump keeps their
+// held state here, by virtual-key code.
+bool heldKeys[virtualKeyCount] = {};
+
+void setHeld(int vk, bool held)
+{
+    if (vk > 0 && vk < virtualKeyCount)
+        heldKeys[vk] = held;
+}
+
 // The virtual-key code of an SDL scancode, or 0 for keys the program has no
 // code for.
 int virtualKeyFromScancode(int scancode)
@@ -60,17 +70,21 @@ bool pumpOneMessage()
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        setKeyHeld(virtualKeyFromScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN);
+        setHeld(virtualKeyFromScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        if (const int vk = virtualKeyFromButton(event.button.button))
-            setKeyHeld(vk, event.type == SDL_MOUSEBUTTONDOWN);
+        setHeld(virtualKeyFromButton(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
         break;
     default:
         break;
     }
     return true;
+}
+
+bool windowSystemKeyDown(int vk)
+{
+    return heldKeys[vk];
 }
 
 // From the X server at every call where there is one; elsewhere (Wayland,

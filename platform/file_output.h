@@ -23,6 +23,11 @@ bool writeFileWith(const std::string& path, const StreamWriter& write, std::stri
 bool writeFileBytes(const std::string& path, std::span<const std::uint8_t> bytes,
                     std::string& error);
 
+// Creates `path` as a new empty file, never replacing one: Created, Exists
+// when something has the name already, else Failed with the reason in `error`.
+enum class NewFile { Created, Exists, Failed };
+NewFile createNewFile(const std::string& path, std::string& error);
+
 // Whether a file could be written at `path` now: its folder exists and takes
 // a new file. Leaves nothing behind; false with the reason in `error`.
 bool canWriteFile(const std::string& path, std::string& error);

@@ -107,6 +107,19 @@ bool writeFileWith(const std::string& path, const StreamWriter& write, std::stri
     return written;
 }
 
+NewFile createNewFile(const std::string& path, std::string& error)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        ::close(fd);
+        return NewFile::Created;
+    }
+    if (errno == EEXIST)
+        return NewFile::Exists;
+    error = std::strerror(errno);
+    return NewFile::Failed;
+}
+
 bool canWriteFile(const std::string& path, std::string& error)
 {
     if (namesAStream(path)) {

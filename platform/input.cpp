@@ -8,7 +8,8 @@
 #include "platform/window.h"
 
 namespace {
-bool keyTable[virtualKeyCount] = {};
+bool keysScripted = false;
+bool scriptedKeys[virtualKeyCount] = {};
 bool cursorOverridden = false;
 int overrideX = 0;
 int overrideY = 0;
@@ -18,18 +19,21 @@ int keyDown(int vk)
 {
     if (vk < 0 || vk >= virtualKeyCount)
         return 0;
-    return keyTable[vk] ? 1 : 0;
+    const bool held = keysScripted ? scriptedKeys[vk] : windowSystemKeyDown(vk);
+    return held ? 1 : 0;
 }
 
 void setKeyHeld(int vk, bool held)
 {
+    keysScripted = true;
     if (vk >= 0 && vk < virtualKeyCount)
-        keyTable[vk] = held;
+        scriptedKeys[vk] = held;
 }
 
 void releaseAllKeys()
 {
-    for (bool& held : keyTable)
+    keysScripted = true;
+    for (bool& held : scriptedKeys)
         held = false;
 }
 

@@ -26,13 +26,16 @@ enum VirtualKey : int {
 constexpr int virtualKeyCount = 256;
 
 // 1 while the key or button is held, 0 otherwise (codes outside 0..255: 0).
+// The state is the window system's, or the script's once one has set a key.
 int keyDown(int vk);
 
-// Sets the held state of one key; the event pump and the headless tool's key
-// scripts feed the table through it.
+// Sets the held state of one key in the script's table (the headless tool's
+// key scripts, tests); from the first call on, keyDown reads that table
+// instead of the window system's keys.
 void setKeyHeld(int vk, bool held);
 
-// Releases every key and button.
+// Releases every key and button of the script's table (and reads it from now
+// on, as setKeyHeld does).
 void releaseAllKeys();
 
 // The mouse position in framebuffer pixels, x from the left and y from the

@@ -22,8 +22,12 @@ BOOL WINAPI requestQuit(DWORD event)
 }
 } // namespace
 
+// A program started from a console window joins that console, so Ctrl+C
+// typed there reaches it as it reaches a console program; started any other
+// way it has no console and the call changes nothing.
 void installQuitSignals()
 {
+    AttachConsole(ATTACH_PARENT_PROCESS);
     SetConsoleCtrlHandler(requestQuit, TRUE);
 }
 

@@ -4,6 +4,11 @@
 
 #include <cstdint>
 
+// Headless runs (the tool): from now on every window opens with a real GL
+// context but is never shown, and message boxes go to stderr only. Call it
+// before the first opening.
+void openWindowsHidden();
+
 // Opens the window "GAME" at screenWidth x screenHeight times pixelScale with
 // 16 colour bits and hides the cursor. False (after a message box) on failure.
 bool openGameWindow();

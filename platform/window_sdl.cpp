@@ -94,6 +94,12 @@ bool failOpening(const char* text)
 }
 } // namespace
 
+// SDL's offscreen driver gives a real GL context with nothing on screen.
+void openWindowsHidden()
+{
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
+}
+
 void showMessageBox(const char* caption, const char* text)
 {
     std::fprintf(stderr, "%s: %s\n", caption, text);

@@ -2,6 +2,18 @@
 # command needs are installed. As root it installs what is missing; otherwise
 # it prints the one command to run and stops.
 
+# needArchitecture ARCH: lets dpkg install packages of ARCH (i386 for the
+# 32-bit Wine); as root it adds it, otherwise it says the command to run.
+needArchitecture() {
+    dpkg --print-foreign-architectures | grep -qx "$1" && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing the $1 architecture. Add it with:" >&2
+        echo "  sudo dpkg --add-architecture $1" >&2
+        exit 1
+    fi
+    dpkg --add-architecture "$1"
+}
+
 # needPackages PACKAGE...
 needPackages() {
     local missing=()
@@ -33,6 +45,14 @@ buildPackages=(
 # server driven like a user, and valgrind for the memcheck run (the
 # sanitizer runtimes come with g++).
 testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps valgrind)
+
+# What the Windows build and its tests need: mingw-w64's compilers (the
+# posix thread model), and Wine, 64- and 32-bit, with Mesa's 32-bit GL for
+# the 32-bit programs (GoogleTest's sources come with libgtest-dev).
+windowsPackages=(
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
+    wine wine64 wine32:i386 libgl1:i386 libgl1-mesa-dri:i386
+)
 
 # What scripts/fuzz needs beyond building: clang and its runtime libraries,
 # libFuzzer among them.

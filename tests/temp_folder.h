@@ -1,8 +1,8 @@
 // Temporary folders for tests that read and write real files.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 
 // A fresh empty folder under the system's temporary folder, removed with all
@@ -13,10 +13,15 @@ struct TempFolder {
 
     TempFolder()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "undercroft-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path = std::filesystem::canonical(pattern);
+        std::random_device random;
+        std::error_code error;
+        const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+        for (int attempt = 0; attempt < 100 && !error && path.empty(); ++attempt) {
+            const std::filesystem::path candidate =
+                base / ("undercroft-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate, error))
+                path = std::filesystem::canonical(candidate, error);
+        }
     }
     ~TempFolder()
     {

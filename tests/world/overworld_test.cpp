@@ -57,9 +57,12 @@ std::vector<std::uint8_t> mapBytes(std::size_t size)
     return bytes;
 }
 
+// The process's open descriptors, where the system lists them (0 elsewhere).
 int openDescriptors()
 {
-    return int(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+    std::error_code error;
+    fs::directory_iterator listing("/proc/self/fd", error);
+    return error ? 0 : int(std::distance(listing, fs::directory_iterator()));
 }
 }
 

@@ -5,8 +5,8 @@
 #include "art/preview.h"
 #include "art/run_folder.h"
 #include "art/sheet.h"
-#include "assets/png_writer.h"
 #include "draw2d/map_view.h"
+#include "platform/png_writer.h"
 #include "tools/commands/commands.h"
 #include "tools/commands/options.h"
 

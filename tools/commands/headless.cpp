@@ -11,13 +11,12 @@
 #include "world/grid.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 void startHeadless()
 {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    openWindowsHidden();
     useVirtualClock(true);
 }
 

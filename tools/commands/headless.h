@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-// Selects SDL's offscreen video driver (a real GL context, nothing on screen)
-// and makes pauses advance a virtual clock instead of sleeping.
+// Windows open hidden from now on (a real GL context, nothing on screen) and
+// pauses advance a virtual clock instead of sleeping.
 void startHeadless();
 
 // Changes into the data folder the program reads its files from; prints the

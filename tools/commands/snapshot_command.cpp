@@ -1,8 +1,8 @@
 // undercroft-tool snapshot: the program's start-up and frame loop, headless,
 // driven by a key script; writes the last frame's framebuffer as a PNG.
 #include "app/game.h"
-#include "assets/png_writer.h"
 #include "assets/units.h"
+#include "platform/png_writer.h"
 #include "platform/quit.h"
 #include "platform/video.h"
 #include "tools/commands/commands.h"

@@ -1,9 +1,9 @@
 // undercroft-tool tour: one start-up of the program, headless, then a few
 // pictures of what it shows, each from a view picked from the built world.
 #include "app/game.h"
-#include "assets/png_writer.h"
 #include "assets/units.h"
 #include "platform/input.h"
+#include "platform/png_writer.h"
 #include "platform/video.h"
 #include "tools/commands/commands.h"
 #include "tools/commands/headless.h"

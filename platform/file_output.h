@@ -40,6 +40,9 @@ void ignoreOutputSignals();
 // the reason in `error` when the output failed.
 bool printLine(const std::string& line, std::string& error);
 
+// Whether standard error is a terminal someone watches (not a file or pipe).
+bool standardErrorIsTerminal();
+
 // printLine, saying on stderr "PROGRAM: cannot write to standard output:
 // reason" when the output failed (a closed pipe, a full disk).
 void printLineOrSay(const char* program, const std::string& line);

@@ -138,6 +138,11 @@ bool canWriteFile(const std::string& path, std::string& error)
     return true;
 }
 
+bool standardErrorIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
 void ignoreOutputSignals()
 {
     std::signal(SIGPIPE, SIG_IGN);

@@ -103,5 +103,10 @@ bool canWriteFile(const std::string& path, std::string& error)
     return true;
 }
 
+bool standardErrorIsTerminal()
+{
+    return _isatty(_fileno(stderr)) != 0;
+}
+
 // Windows ends no process for a closed pipe: the write fails and says so.
 void ignoreOutputSignals() {}

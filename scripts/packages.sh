@@ -38,13 +38,14 @@ needPackages() {
 buildPackages=(
     cmake make g++ pkg-config
     libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
-    libpng-dev libx11-dev
+    libpng-dev libx11-dev libcli11-dev
 )
 
 # What the tests need beyond that: GoogleTest and Google Benchmark, a real X
-# server driven like a user, and valgrind for the memcheck run (the
-# sanitizer runtimes come with g++).
-testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps valgrind)
+# server driven like a user, valgrind for the memcheck run (the sanitizer
+# runtimes come with g++), and the Debian package's builder and checkers.
+testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps valgrind
+    dpkg-dev lintian desktop-file-utils appstream)
 
 # What the Windows build and its tests need: mingw-w64's compilers (the
 # posix thread model), and Wine, 64- and 32-bit, with Mesa's 32-bit GL for

@@ -1,5 +1,6 @@
 // undercroft-tool: headless companion of the program. Runs the program's own
-// start-up and frame loop with no window on screen and writes what they made.
+// start-up and frame loop with no window on screen and writes what they made,
+// and paints the program's art.
 #include "app/screenshot.h"
 #include "platform/file_output.h"
 #include "tools/commands/commands.h"
@@ -12,33 +13,6 @@
 #include <vector>
 
 namespace {
-struct Command {
-    const char* name;
-    int (*run)(const std::vector<std::string>&);
-    const char* usage;
-};
-
-const Command commands[] = {
-    {"snapshot", runSnapshotCommand,
-     "snapshot [--seed N] [--data DIR] [--view X,Y,Z] [--look YAW,PITCH] [--mouse MX,MY]\n"
-     "           [--keys SCRIPT] [--frames N] [--state] --out FILE.png"},
-    {"world", runWorldCommand, "world --seed N [--data DIR] --out FILE"},
-    {"plan", runPlanCommand, "plan --seed N [--data DIR] [--level K]"},
-    {"soak", runSoakCommand, "soak --seed N --frames N [--data DIR]"},
-    {"vox", runVoxCommand,
-     "vox --seed N [--data DIR] [--region X0,Y0,Z0,X1,Y1,Z1] --out FILE.vox"},
-    {"tour", runTourCommand, "tour [--seed N] [--data DIR] --out DIR"},
-    {"assets", runAssetsCommand, "assets --out DIR [--previews DIR] [--sheet FILE.png]\n"
-     "           [--icon FILE.png]"},
-};
-
-void printUsage(std::FILE* stream)
-{
-    std::fprintf(stream, "usage: undercroft-tool <command> [options]\n");
-    for (const Command& command : commands)
-        std::fprintf(stream, "  undercroft-tool %s\n", command.usage);
-}
-
 // Lines the command printed that did not reach their reader (a full disk, a
 // closed pipe) make the command fail like an unwritable --out.
 int checkedOutput(int status)
@@ -50,24 +24,48 @@ int checkedOutput(int status)
                (errno ? std::strerror(errno) : "write failed"));
     return usageExitStatus;
 }
+
+// The tool's line with every subcommand on it.
+std::vector<ToolCommand> describeTool(CLI::App& tool)
+{
+    tool.set_version_flag("--version", "undercroft-tool " UNDERCROFT_VERSION);
+    tool.require_subcommand(1, 1);
+    tool.footer("Run 'undercroft-tool COMMAND --help' for a command's options. A bad option, "
+                "value or output is one line on stderr and exit status 2.");
+    return {addSnapshotCommand(tool), addWorldCommand(tool), addPlanCommand(tool),
+            addSoakCommand(tool),     addVoxCommand(tool),   addTourCommand(tool),
+            addAssetsCommand(tool)};
 }
+bool namesACommand(const std::vector<ToolCommand>& commands, const std::string& word)
+{
+    for (const ToolCommand& command : commands)
+        if (command.line->get_name() == word)
+            return true;
+    return false;
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
     ignoreOutputSignals();
     // F12 in a key script saves where the tool was started, not in --data.
     pinScreenshotFolder();
-    if (argc < 2) {
-        printUsage(stderr);
-        return usageExitStatus;
+    CLI::App tool("Runs undercroft's own start-up and frame loop with no window on screen and "
+                  "writes what they made; paints the program's art.",
+                  "undercroft-tool");
+    const std::vector<ToolCommand> commands = describeTool(tool);
+    if (argc > 1 && argv[1][0] != '-' && !namesACommand(commands, argv[1]))
+        return usageError(std::string("unknown command '") + argv[1] + "' (try --help)");
+    try {
+        tool.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help and --version print to stdout and succeed; a mistake is one line.
+        if (error.get_exit_code() == 0)
+            return checkedOutput(tool.exit(error));
+        return usageError(error.what());
     }
-    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
-        printUsage(stdout);
-        return checkedOutput(0);
-    }
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    for (const Command& command : commands)
-        if (std::strcmp(argv[1], command.name) == 0)
-            return checkedOutput(command.run(args));
-    return usageError(std::string("unknown command '") + argv[1] + "' (try --help)");
+    for (const ToolCommand& command : commands)
+        if (command.line->parsed())
+            return checkedOutput(command.run());
+    return usageError("a command is required (try --help)");
 }

@@ -51,7 +51,12 @@ std::set<fs::path> expectedFiles()
 {
     std::set<fs::path> files = {"bin/undercroft", "bin/undercroft-tool",
                                 "share/applications/undercroft.desktop",
-                                "share/icons/hicolor/64x64/apps/undercroft.png"};
+                                "share/icons/hicolor/64x64/apps/undercroft.png",
+                                "share/metainfo/org.undercroft.Undercroft.metainfo.xml",
+                                "share/man/man6/undercroft.6.gz",
+                                "share/man/man6/undercroft-tool.6.gz",
+                                "share/doc/undercroft/copyright",
+                                "share/doc/undercroft/changelog.gz"};
     for (const char* folder : dataFolders)
         for (const fs::path& file : filesUnder(UNDERCROFT_RUN_DIR / fs::path(folder)))
             files.insert("share/undercroft" / fs::path(folder) / file);

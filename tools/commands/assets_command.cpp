@@ -31,28 +31,22 @@ struct AssetsOptions {
     std::string icon;
 };
 
-int parseOptions(const std::vector<std::string>& args, AssetsOptions& options)
+// The subcommand's part of the command line, read into `options`.
+CLI::App* describeLine(CLI::App& tool, AssetsOptions& options)
 {
-    ArgReader reader{args};
-    while (!reader.done()) {
-        const std::string option = reader.take();
-        std::string value;
-        if (!reader.value(option, value))
-            return usageExitStatus;
-        if (option == "--out")
-            options.out = value;
-        else if (option == "--previews")
-            options.previews = value;
-        else if (option == "--sheet")
-            options.sheet = value;
-        else if (option == "--icon")
-            options.icon = value;
-        else
-            return usageError("assets: unknown option '" + option + "'");
-    }
-    if (options.out.empty())
-        return usageError("assets needs --out DIR");
-    return 0;
+    CLI::App* command = tool.add_subcommand(
+        "assets", "Writes the program's art (the 198 distinct BMP files of its image catalogue in "
+                  "the eight bmp_* folders) and map/1.overworld into DIR, the same bytes every "
+                  "run.");
+    command->add_option("--out", options.out, "the runtime folder to write (required)")
+        ->type_name("DIR");
+    command->add_option("--previews", options.previews, "adds PNG previews of the tiles and the map")
+        ->type_name("DIR");
+    command->add_option("--sheet", options.sheet, "draws a labelled contact sheet of every image")
+        ->type_name("FILE.png");
+    command->add_option("--icon", options.icon, "draws the 64 x 64 desktop icon")
+        ->type_name("FILE.png");
+    return command;
 }
 
 // Reports a failure of the step that makes `what`; false, so a step can
@@ -112,11 +106,11 @@ bool writeIcon(const std::string& path)
 }
 }
 
-int runAssetsCommand(const std::vector<std::string>& args)
+namespace {
+int runAssets(const AssetsOptions& options)
 {
-    AssetsOptions options;
-    if (const int status = parseOptions(args, options))
-        return status;
+    if (options.out.empty())
+        return usageError("assets needs --out DIR");
     const std::vector<std::uint8_t> map = generateOverworld();
     ArtFailure failure;
     if (!writeRunFolder(options.out, map, failure))
@@ -129,4 +123,11 @@ int runAssetsCommand(const std::vector<std::string>& args)
     if (!options.sheet.empty() && !writeContactSheet(options.sheet, error))
         return writeFailure(options.sheet, error);
     return 0;
+}
+} // namespace
+
+ToolCommand addAssetsCommand(CLI::App& tool)
+{
+    auto options = std::make_shared<AssetsOptions>();
+    return {describeLine(tool, *options), [options] { return runAssets(*options); }};
 }

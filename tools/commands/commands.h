@@ -1,23 +1,28 @@
-// The tool's subcommands; each takes the words after its name and returns the
-// process exit status (2 for a usage error).
+// The tool's subcommands. Each adds its part to the tool's command line and
+// returns it with what runs the command once the line has been read; the run
+// returns the process exit status (2 for a usage error).
 #pragma once
 
-#include <string>
-#include <vector>
+#include "tools/commands/options.h"
 
-int runSnapshotCommand(const std::vector<std::string>& args);
-int runWorldCommand(const std::vector<std::string>& args);
-int runPlanCommand(const std::vector<std::string>& args);
+// Start-up and the frame loop driven by a key script; the last frame as a PNG.
+ToolCommand addSnapshotCommand(CLI::App& tool);
 
-// Runs start-up and many frames of a seeded random script, sampling resident
+// The whole grid for a seed, written to a file.
+ToolCommand addWorldCommand(CLI::App& tool);
+
+// The dungeon plan for a seed, printed as text.
+ToolCommand addPlanCommand(CLI::App& tool);
+
+// Start-up and many frames of a seeded random script, sampling resident
 // memory; exit status 1 when it grew after the warm-up.
-int runSoakCommand(const std::vector<std::string>& args);
+ToolCommand addSoakCommand(CLI::App& tool);
 
-// Writes a box of the world as a MagicaVoxel .vox model.
-int runVoxCommand(const std::vector<std::string>& args);
+// A box of the world as a MagicaVoxel .vox model.
+ToolCommand addVoxCommand(CLI::App& tool);
 
-// Writes a set of snapshots that show the world from chosen views.
-int runTourCommand(const std::vector<std::string>& args);
+// A set of snapshots that show the world from chosen views.
+ToolCommand addTourCommand(CLI::App& tool);
 
-// Writes the program's images (bmp_* folders) and map/1.overworld into --out.
-int runAssetsCommand(const std::vector<std::string>& args);
+// The program's images (bmp_* folders) and map/1.overworld into --out.
+ToolCommand addAssetsCommand(CLI::App& tool);

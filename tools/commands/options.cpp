@@ -59,36 +59,29 @@ std::vector<std::string> splitAt(const std::string& text, char separator)
     }
 }
 
-bool ArgReader::value(const std::string& name, std::string& out)
+void addWorldSource(CLI::App& command, WorldSource& source)
 {
-    if (done()) {
-        usageError(name + " needs a value");
-        return false;
-    }
-    out = take();
-    return true;
+    command
+        .add_option_function<std::int64_t>(
+            "--seed", [&source](std::int64_t seed) { source.seed = std::uint32_t(seed); },
+            "the world's seed, as the program prints it (default: the clock)")
+        ->type_name("N")
+        ->check(CLI::Range(std::int64_t(0), std::int64_t(UINT32_MAX)));
+    command.add_option("--data", source.dataFolder, "the folder holding the images and map/")
+        ->type_name("DIR");
 }
 
-int readOptions(const std::vector<std::string>& args, WorldSource& source,
-                const OptionHandler& other, std::initializer_list<std::string_view> flags)
+void addParsedOption(CLI::App& command, const std::string& name, const std::string& form,
+                     const std::function<bool(const std::string&)>& parse,
+                     const std::string& description)
 {
-    ArgReader reader{args};
-    while (!reader.done()) {
-        const std::string option = reader.take();
-        std::string value;
-        const bool isFlag = std::find(flags.begin(), flags.end(), option) != flags.end();
-        if (!isFlag && !reader.value(option, value))
-            return usageExitStatus;
-        if (option == "--seed") {
-            const auto seed = parseInteger(value, 0, UINT32_MAX);
-            if (!seed)
-                return usageError("--seed wants a whole number 0..4294967295");
-            source.seed = std::uint32_t(*seed);
-        } else if (option == "--data") {
-            source.dataFolder = value;
-        } else if (const int status = other(option, value)) {
-            return status;
-        }
-    }
-    return 0;
+    command
+        .add_option_function<std::string>(
+            name,
+            [name, form, parse](const std::string& value) {
+                if (!parse(value))
+                    throw CLI::ValidationError(name, "wants " + form);
+            },
+            description)
+        ->type_name(form);
 }

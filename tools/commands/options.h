@@ -1,13 +1,13 @@
-// Argument reading shared by the tool's subcommands. Every failure is a
-// one-line message on stderr and exit status 2.
+// The tool's command line, read with CLI11: what the subcommands share. Every
+// failure is one line on stderr naming the option, and exit status 2.
 #pragma once
+
+#include <CLI/CLI.hpp>
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 constexpr int usageExitStatus = 2;
@@ -25,21 +25,18 @@ int writeFailure(const std::string& path, const std::string& reason);
 // Parses a whole decimal integer (optionally signed) within [low, high].
 std::optional<long long> parseInteger(const std::string& text, long long low, long long high);
 
-// Parses a number in floating-point notation.
+// Parses a number in floating-point notation; one too small for a float is
+// the (nearly) zero it rounds to, one too large is refused.
 std::optional<float> parseFloat(const std::string& text);
 
 // Splits "a,b,c" at the commas.
 std::vector<std::string> splitAt(const std::string& text, char separator);
 
-// Walks argv: the next word of an option, or a usage error when missing.
-struct ArgReader {
-    std::vector<std::string> words;
-    std::size_t next = 0;
-
-    bool done() const { return next >= words.size(); }
-    const std::string& take() { return words[next++]; }
-    // The value after option `name`; false when there is none.
-    bool value(const std::string& name, std::string& out);
+// One subcommand: its part of the command line, and what runs it (returning
+// the exit status) once the whole line has been read.
+struct ToolCommand {
+    CLI::App* line;
+    std::function<int()> run;
 };
 
 // --seed N and --data DIR, taken by every subcommand that runs the program's
@@ -49,12 +46,11 @@ struct WorldSource {
     std::string dataFolder = ".";
 };
 
-// Handles one option of a subcommand with its value (empty for a flag);
-// returns 0, or the exit status of a usage error.
-using OptionHandler = std::function<int(const std::string& option, const std::string& value)>;
+// Adds --seed and --data to a subcommand, reading them into `source`.
+void addWorldSource(CLI::App& command, WorldSource& source);
 
-// Reads a subcommand's words: --seed N and --data DIR into `source`, every
-// other option, with the word after it unless it is one of `flags`, through
-// `other`. Returns 0, or the exit status of the first usage error.
-int readOptions(const std::vector<std::string>& args, WorldSource& source,
-                const OptionHandler& other, std::initializer_list<std::string_view> flags = {});
+// Adds an option whose value `parse` reads into its own place; a value it
+// refuses (false) is the error "OPTION: wants FORM".
+void addParsedOption(CLI::App& command, const std::string& name, const std::string& form,
+                     const std::function<bool(const std::string&)>& parse,
+                     const std::string& description);

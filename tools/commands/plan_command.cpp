@@ -16,25 +16,19 @@ struct PlanOptions {
     int level = 0; // 0: every level
 };
 
-// Returns 0 when the options are good, else the exit status of the error.
-int parseOptions(const std::vector<std::string>& args, PlanOptions& options)
+// The subcommand's part of the command line, read into `options`.
+CLI::App* describeLine(CLI::App& tool, PlanOptions& options)
 {
-    const auto takeOption = [&](const std::string& option, const std::string& value) {
-        if (option == "--level") {
-            const auto level = parseInteger(value, 1, dungeonLevelCount);
-            if (!level)
-                return usageError("--level wants a level 1..9");
-            options.level = int(*level);
-        } else {
-            return usageError("plan: unknown option '" + option + "'");
-        }
-        return 0;
-    };
-    if (const int status = readOptions(args, options.source, takeOption))
-        return status;
-    if (!options.source.seed)
-        return usageError("plan needs --seed N");
-    return 0;
+    CLI::App* command = tool.add_subcommand(
+        "plan", "Builds the world for a seed and prints the dungeon plan as text, one character "
+                "per cell of the square 112..144, row 144 at the top, with each level's room "
+                "count. Legend: # wall, . floor, + door, < stairs up, > stairs down, c chest, "
+                "a candelabrum, s scrolls, k coffin, f fountain.");
+    addWorldSource(*command, options.source);
+    command->add_option("--level", options.level, "the level to print, 1 to 9 (default: all nine)")
+        ->type_name("K")
+        ->check(CLI::Range(1, dungeonLevelCount));
+    return command;
 }
 
 const char* const planLegend = "legend: # wall  . floor  + door  < stairs up  > stairs down  "
@@ -73,11 +67,11 @@ void printLevel(int level)
 }
 }
 
-int runPlanCommand(const std::vector<std::string>& args)
+namespace {
+int runPlan(const PlanOptions& options)
 {
-    PlanOptions options;
-    if (const int status = parseOptions(args, options))
-        return status;
+    if (!options.source.seed)
+        return usageError("plan needs --seed N");
     if (!buildHeadlessWorld(options.source))
         return usageExitStatus;
 
@@ -87,4 +81,11 @@ int runPlanCommand(const std::vector<std::string>& args)
             printLevel(level);
     releaseHeadlessWorld();
     return 0;
+}
+} // namespace
+
+ToolCommand addPlanCommand(CLI::App& tool)
+{
+    auto options = std::make_shared<PlanOptions>();
+    return {describeLine(tool, *options), [options] { return runPlan(*options); }};
 }

@@ -60,48 +60,57 @@ bool parseFloats(const std::string& text, float* values, std::size_t count)
     return true;
 }
 
-// Returns 0 when the options are good, else the exit status of the error.
-int parseOptions(const std::vector<std::string>& args, SnapshotOptions& options)
+// The subcommand's part of the command line, read into `options`.
+CLI::App* describeLine(CLI::App& tool, SnapshotOptions& options)
 {
-    const auto takeOption = [&](const std::string& option, const std::string& value) {
-        if (option == "--state") {
-            options.printState = true;
-        } else if (option == "--out") {
-            options.out = outputPath(value);
-        } else if (option == "--view") {
+    CLI::App* command = tool.add_subcommand(
+        "snapshot", "Runs start-up and the frame loop in DIR with no window on screen, driven "
+                    "by a key script, and writes the last frame's framebuffer as an RGB PNG.");
+    addWorldSource(*command, options.source);
+    addParsedOption(
+        *command, "--view", "X,Y,Z",
+        [&options](const std::string& text) {
             std::array<int, 3> cell;
-            if (!parseInts(value, cell.data(), 3))
-                return usageError("--view wants X,Y,Z");
-            options.view = cell;
-        } else if (option == "--mouse") {
-            PixelPosition pixel;
-            if (!parseInts(value, pixel.data(), 2))
-                return usageError("--mouse wants MX,MY");
-            options.mouse = pixel;
-        } else if (option == "--look") {
+            return parseInts(text, cell.data(), 3) && (options.view = cell, true);
+        },
+        "sets the view cell after start-up");
+    addParsedOption(
+        *command, "--look", "YAW,PITCH",
+        [&options](const std::string& text) {
             std::array<float, 2> angles;
-            if (!parseFloats(value, angles.data(), 2))
-                return usageError("--look wants YAW,PITCH");
-            options.look = angles;
-        } else if (option == "--keys") {
-            std::string error;
-            if (!parseKeyScript(value, options.script, error))
-                return usageError(error);
-        } else if (option == "--frames") {
-            const auto frames = parseInteger(value, 0, 10'000'000);
-            if (!frames)
-                return usageError("--frames wants a count of 0 or more");
-            options.frames = int(*frames);
-        } else {
-            return usageError("snapshot: unknown option '" + option + "'");
-        }
-        return 0;
-    };
-    if (const int status = readOptions(args, options.source, takeOption, {"--state"}))
-        return status;
-    if (options.out.empty())
-        return usageError("snapshot needs --out FILE.png");
-    return 0;
+            return parseFloats(text, angles.data(), 2) && (options.look = angles, true);
+        },
+        "sets the camera's angles in degrees after start-up");
+    addParsedOption(
+        *command, "--mouse", "MX,MY",
+        [&options](const std::string& text) {
+            PixelPosition pixel;
+            return parseInts(text, pixel.data(), 2) && (options.mouse = pixel, true);
+        },
+        "puts the cursor on framebuffer pixel (MX, MY), y from the bottom, for every frame");
+    command
+        ->add_option_function<std::string>(
+            "--keys",
+            [&options](const std::string& text) {
+                std::string error;
+                if (!parseKeyScript(text, options.script, error))
+                    throw CLI::ValidationError("--keys", error);
+            },
+            "comma-separated steps KEYS[xN]: - or key names joined by +, held for N frames "
+            "(default 1). Keys: Escape F1 F2 F3 F4 F5 F6 F7 F12 M Z Left Right Up Down KPPlus "
+            "KPMinus LButton RButton MButton")
+        ->type_name("SCRIPT");
+    command->add_option("--frames", options.frames, "frames run after the script with nothing held")
+        ->type_name("N")
+        ->check(CLI::Range(0, 10'000'000));
+    command->add_flag("--state", options.printState,
+                      "prints the view cell, camera, mode and quit flag as one JSON object");
+    command
+        ->add_option_function<std::string>(
+            "--out", [&options](const std::string& path) { options.out = outputPath(path); },
+            "the PNG to write (required)")
+        ->type_name("FILE.png");
+    return command;
 }
 
 void runScript(const SnapshotOptions& options)
@@ -123,13 +132,11 @@ void printState()
                 double(viewYaw), double(viewPitch), player.stepCount, screenWidth, screenHeight,
                 pixelScale, quitFlag ? 1 : 0);
 }
-}
 
-int runSnapshotCommand(const std::vector<std::string>& args)
+int runSnapshot(const SnapshotOptions& options)
 {
-    SnapshotOptions options;
-    if (const int status = parseOptions(args, options))
-        return status;
+    if (options.out.empty())
+        return usageError("snapshot needs --out FILE.png");
     if (!outputWritable(options.out))
         return usageExitStatus;
     startHeadless();
@@ -156,4 +163,11 @@ int runSnapshotCommand(const std::vector<std::string>& args)
         printState();
     runShutdown();
     return written ? 0 : writeFailure(options.out, error);
+}
+} // namespace
+
+ToolCommand addSnapshotCommand(CLI::App& tool)
+{
+    auto options = std::make_shared<SnapshotOptions>();
+    return {describeLine(tool, *options), [options] { return runSnapshot(*options); }};
 }

@@ -2,6 +2,7 @@
 // many frames of a seeded random key and mouse script. Resident memory is
 // sampled every 1,000 frames; growth after the warm-up fails the run.
 #include "app/game.h"
+#include "platform/file_output.h"
 #include "platform/input.h"
 #include "platform/quit.h"
 #include "platform/resident_memory.h"
@@ -43,27 +44,19 @@ struct SoakOptions {
     long long frames = 0;
 };
 
-// Returns 0 when the options are good, else the exit status of the error.
-int parseOptions(const std::vector<std::string>& args, SoakOptions& options)
+// The subcommand's part of the command line, read into `options`.
+CLI::App* describeLine(CLI::App& tool, SoakOptions& options)
 {
-    bool framesGiven = false;
-    const auto takeOption = [&](const std::string& option, const std::string& value) {
-        if (option == "--frames") {
-            const auto frames = parseInteger(value, 1, 1'000'000'000);
-            if (!frames)
-                return usageError("--frames wants a count of 1 or more");
-            options.frames = *frames;
-            framesGiven = true;
-        } else {
-            return usageError("soak: unknown option '" + option + "'");
-        }
-        return 0;
-    };
-    if (const int status = readOptions(args, options.source, takeOption))
-        return status;
-    if (!options.source.seed || !framesGiven)
-        return usageError("soak needs --seed N and --frames N");
-    return 0;
+    CLI::App* command = tool.add_subcommand(
+        "soak", "Runs start-up and N frames of a seeded random key and mouse script (every key, "
+                "both modes, every scale, flying and looking), samples resident memory every "
+                "1,000 frames and exits with status 1 if it grew by more than 4 MB after the "
+                "warm-up.");
+    addWorldSource(*command, options.source);
+    command->add_option("--frames", options.frames, "frames to run (required)")
+        ->type_name("N")
+        ->check(CLI::Range(1LL, 1'000'000'000LL));
+    return command;
 }
 
 // What one stretch of the script does, how often in the map mode and in the
@@ -249,8 +242,33 @@ void countFrame(SoakRecord& record, const std::vector<int>& keys)
         record.reopenings += key >= vkF1 && key <= vkF7;
 }
 
+// Once a second, on a terminal only: how far the run is and what it holds.
+// The line is redrawn in place; a file or pipe gets nothing.
+struct Progress {
+    bool shown = standardErrorIsTerminal();
+    std::chrono::steady_clock::time_point next = std::chrono::steady_clock::now();
+};
+
+void reportProgress(Progress& progress, const SoakRecord& record, long long frames)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!progress.shown || now < progress.next)
+        return;
+    progress.next = now + std::chrono::seconds(1);
+    std::fprintf(stderr, "\rsoak: %lld of %lld frames, resident memory %.1f MB ", record.frames,
+                 frames, residentMegabytes());
+    std::fflush(stderr);
+}
+
+void endProgress(const Progress& progress)
+{
+    if (progress.shown)
+        std::fputc('\n', stderr);
+}
+
 void runSoak(const SoakOptions& options, SoakRecord& record)
 {
+    Progress progress;
     Script script{std::mt19937(*options.source.seed)};
     const long long warmup = warmupFrames(options.frames);
     settleForSample(record, {0, 0});
@@ -265,16 +283,18 @@ void runSoak(const SoakOptions& options, SoakRecord& record)
             runScriptedFrame(episode.keys, episode.mouse);
             if (record.frames % sampleInterval == 0 || record.frames == options.frames)
                 sampleMemory(record, warmup, episode.mouse);
+            reportProgress(progress, record, options.frames);
         }
     }
+    endProgress(progress);
 }
 } // namespace
 
-int runSoakCommand(const std::vector<std::string>& args)
+namespace {
+int runSoak(const SoakOptions& options)
 {
-    SoakOptions options;
-    if (const int status = parseOptions(args, options))
-        return status;
+    if (!options.source.seed || options.frames == 0)
+        return usageError("soak needs --seed N and --frames N");
     startHeadless();
     if (!enterDataFolder(options.source.dataFolder))
         return usageExitStatus;
@@ -302,4 +322,11 @@ int runSoakCommand(const std::vector<std::string>& args)
         return memoryGrowthStatus;
     }
     return 0;
+}
+} // namespace
+
+ToolCommand addSoakCommand(CLI::App& tool)
+{
+    auto options = std::make_shared<SoakOptions>();
+    return {describeLine(tool, *options), [options] { return runSoak(*options); }};
 }

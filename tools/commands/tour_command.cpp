@@ -32,23 +32,24 @@ constexpr const char* firstPicture = "1-overworld.png";
 constexpr int firstShownLevel = 1;
 constexpr int lastShownLevel = 9;
 
-// Returns 0 when the options are good, else the exit status of the error.
-int parseOptions(const std::vector<std::string>& args, TourOptions& options)
+// The subcommand's part of the command line, read into `options`.
+CLI::App* describeLine(CLI::App& tool, TourOptions& options)
 {
-    const auto takeOption = [&](const std::string& option, const std::string& value) {
-        if (option == "--out") {
-            options.out = outputPath(value);
-            options.shown = value;
-        } else {
-            return usageError("tour: unknown option '" + option + "'");
-        }
-        return 0;
-    };
-    if (const int status = readOptions(args, options.source, takeOption))
-        return status;
-    if (options.out.empty())
-        return usageError("tour needs --out DIR");
-    return 0;
+    CLI::App* command = tool.add_subcommand(
+        "tour", "Writes five snapshots that show what the program does, from views picked in "
+                "the world it built: the overworld, dungeon levels 1 and 9 in the map view, the "
+                "surface and a dungeon corridor in 3D; prints the seed and their paths.");
+    addWorldSource(*command, options.source);
+    command
+        ->add_option_function<std::string>(
+            "--out",
+            [&options](const std::string& folder) {
+                options.out = outputPath(folder);
+                options.shown = folder;
+            },
+            "the folder to write the pictures into (required)")
+        ->type_name("DIR");
+    return command;
 }
 
 PixelPosition screenCentre()
@@ -125,11 +126,11 @@ bool takePictures(const TourOptions& options)
 }
 }
 
-int runTourCommand(const std::vector<std::string>& args)
+namespace {
+int runTour(const TourOptions& options)
 {
-    TourOptions options;
-    if (const int status = parseOptions(args, options))
-        return status;
+    if (options.out.empty())
+        return usageError("tour needs --out DIR");
     // Nothing is made until the input is known to be good.
     startHeadless();
     if (!enterDataFolder(options.source.dataFolder))
@@ -147,4 +148,11 @@ int runTourCommand(const std::vector<std::string>& args)
     const bool written = takePictures(options);
     runShutdown();
     return written ? 0 : usageExitStatus;
+}
+} // namespace
+
+ToolCommand addTourCommand(CLI::App& tool)
+{
+    auto options = std::make_shared<TourOptions>();
+    return {describeLine(tool, *options), [options] { return runTour(*options); }};
 }

@@ -35,48 +35,52 @@ struct VoxOptions {
     std::string out;
 };
 
-// Returns 0 when the text names a box inside the grid, else the error status.
-int parseBox(const std::string& text, GridBox& box)
+// Reads a box inside the grid from "X0,Y0,Z0,X1,Y1,Z1"; what is wrong with the
+// text, or nothing.
+std::string parseBox(const std::string& text, GridBox& box)
 {
     const std::vector<std::string> parts = splitAt(text, ',');
     int values[6];
     if (parts.size() != 6)
-        return usageError("--region wants X0,Y0,Z0,X1,Y1,Z1");
+        return "wants X0,Y0,Z0,X1,Y1,Z1";
     for (int i = 0; i < 6; ++i) {
         const auto value = parseInteger(parts[i], -1'000'000, 1'000'000);
         if (!value)
-            return usageError("--region wants six whole numbers X0,Y0,Z0,X1,Y1,Z1");
+            return "wants six whole numbers X0,Y0,Z0,X1,Y1,Z1";
         values[i] = int(*value);
     }
     box = {values[0], values[1], values[2], values[3], values[4], values[5]};
     if (box.x1 < box.x0 || box.y1 < box.y0 || box.z1 < box.z0)
-        return usageError("--region is empty: it wants X0<=X1, Y0<=Y1 and Z0<=Z1");
+        return "is empty: it wants X0<=X1, Y0<=Y1 and Z0<=Z1";
     if (!cellInGrid(box.x0, box.y0, box.z0) || !cellInGrid(box.x1, box.y1, box.z1))
-        return usageError("--region leaves the grid (columns and rows 0..255, layers 0..179)");
-    return 0;
+        return "leaves the grid (columns and rows 0..255, layers 0..179)";
+    return {};
 }
 
-// Returns 0 when the options are good, else the exit status of the error.
-int parseOptions(const std::vector<std::string>& args, VoxOptions& options)
+// The subcommand's part of the command line, read into `options`.
+CLI::App* describeLine(CLI::App& tool, VoxOptions& options)
 {
-    const auto takeOption = [&](const std::string& option, const std::string& value) {
-        if (option == "--region") {
-            if (const int status = parseBox(value, options.box))
-                return status;
-        } else if (option == "--out") {
-            options.out = outputPath(value);
-        } else {
-            return usageError("vox: unknown option '" + option + "'");
-        }
-        return 0;
-    };
-    if (const int status = readOptions(args, options.source, takeOption))
-        return status;
-    if (!options.source.seed)
-        return usageError("vox needs --seed N");
-    if (options.out.empty())
-        return usageError("vox needs --out FILE.vox");
-    return 0;
+    CLI::App* command = tool.add_subcommand(
+        "vox", "Builds the world for a seed and exports the cells inside a box as a MagicaVoxel "
+               ".vox model (version 150): one voxel per non-empty cell, up is up, each code "
+               "coloured by the mean colour of its cube image, else its map tile, else white.");
+    addWorldSource(*command, options.source);
+    command
+        ->add_option_function<std::string>(
+            "--region",
+            [&options](const std::string& text) {
+                const std::string error = parseBox(text, options.box);
+                if (!error.empty())
+                    throw CLI::ValidationError("--region", error);
+            },
+            "the box, bounds inclusive (default: the dungeon block 0,0,1,73,73,32)")
+        ->type_name("X0,Y0,Z0,X1,Y1,Z1");
+    command
+        ->add_option_function<std::string>(
+            "--out", [&options](const std::string& path) { options.out = outputPath(path); },
+            "the .vox file to write (required)")
+        ->type_name("FILE.vox");
+    return command;
 }
 
 // One voxel per non-empty cell, coloured by its block code. The model's z is
@@ -176,11 +180,13 @@ VoxModel boxModel(const GridBox& box)
 
 }
 
-int runVoxCommand(const std::vector<std::string>& args)
+namespace {
+int runVox(const VoxOptions& options)
 {
-    VoxOptions options;
-    if (const int status = parseOptions(args, options))
-        return status;
+    if (!options.source.seed)
+        return usageError("vox needs --seed N");
+    if (options.out.empty())
+        return usageError("vox needs --out FILE.vox");
     if (!outputWritable(options.out) || !buildHeadlessWorld(options.source))
         return usageExitStatus;
     loadPaletteImages();
@@ -190,4 +196,11 @@ int runVoxCommand(const std::vector<std::string>& args)
     releaseImageTable();
     releaseHeadlessWorld();
     return written ? 0 : writeFailure(options.out, error);
+}
+} // namespace
+
+ToolCommand addVoxCommand(CLI::App& tool)
+{
+    auto options = std::make_shared<VoxOptions>();
+    return {describeLine(tool, *options), [options] { return runVox(*options); }};
 }

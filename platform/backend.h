@@ -8,3 +8,7 @@ void readDesktopCursor(int& x, int& y);
 // Whether the key or button of virtual-key code vk (0..255) is held now, as
 // the window system reports it.
 bool windowSystemKeyDown(int vk);
+
+// Blocks the program for ms milliseconds, as the system waits (the pauses'
+// real sleep).
+void sleepMilliseconds(int ms);

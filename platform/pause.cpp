@@ -1,11 +1,10 @@
 // Pauses as real sleeps or as a virtual clock that headless runs advance.
 #include "platform/pause.h"
 
+#include "platform/backend.h"
 #include "platform/test_seam.h"
 
-#include <chrono>
 #include <cstdint>
-#include <thread>
 
 namespace {
 bool virtualClock = false;
@@ -18,7 +17,7 @@ void pauseMilliseconds(int ms)
         return;
     pausedTotal += ms;
     if (!virtualClock)
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        sleepMilliseconds(ms);
 }
 
 void useVirtualClock(bool on)

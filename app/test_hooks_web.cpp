@@ -1,0 +1,53 @@
+// Test hooks of the web build, for the page's tests only (tests/web): the
+// page never calls them. They read the framebuffer and the program's state
+// from outside, between frames, and set the view as undercroft-tool
+// snapshot's --view and --look set it after start-up, so the browser's
+// pictures can be compared with the Linux tool's.
+#include "assets/units.h"
+#include "platform/input.h"
+#include "platform/quit.h"
+#include "platform/video.h"
+#include "view3d/camera.h"
+#include "world/view_cell.h"
+
+#include <cstdint>
+
+namespace {
+// SX, SY, SZ, mx, my, screenWidth, screenHeight, pixelScale, quitFlag.
+std::int32_t state[9];
+}
+
+extern "C" {
+
+// The framebuffer's bytes (screenWidth x screenHeight RGBA, row 0 at the
+// bottom), or null.
+const std::uint8_t* webTestFramebuffer()
+{
+    return framebuffer.get();
+}
+
+// The state above, refreshed, as nine 32-bit ints.
+const std::int32_t* webTestState()
+{
+    const std::int32_t values[] = {SX, SY, SZ, mouseX(), mouseY(), screenWidth, screenHeight,
+                                   pixelScale, quitFlag ? 1 : 0};
+    for (int i = 0; i < 9; ++i)
+        state[i] = values[i];
+    return state;
+}
+
+// The view cell and the camera's angles; the camera's offsets in its cell
+// and its step count as start-up leaves them (zero).
+void webTestSetView(int x, int y, int z, float yaw, float pitch)
+{
+    SX = x;
+    SY = y;
+    SZ = z;
+    viewYaw = yaw;
+    viewPitch = pitch;
+    UnitRecord& player = playerUnit();
+    player.subX = player.subY = player.subZ = 0;
+    player.stepCount = 0;
+}
+
+} // extern "C"

@@ -1,0 +1,118 @@
+// The web backend's input: the browser's keyboard, mouse and focus events
+// feed the key table and the cursor as they arrive, which is while the
+// program waits for an animation frame or in a pause. The browser's key
+// codes are the Windows virtual-key codes for every key the program reads
+// (letters by the keyboard's layout, as on Windows).
+#include "platform/backend.h"
+#include "platform/input.h"
+#include "platform/page_web.h"
+#include "platform/window.h"
+
+#include <emscripten/html5.h>
+
+namespace {
+bool heldKeys[virtualKeyCount] = {};
+int cursorX = 0; // viewport pixels
+int cursorY = 0;
+bool listening = false;
+
+void setHeld(int vk, bool held)
+{
+    if (vk > 0 && vk < virtualKeyCount)
+        heldKeys[vk] = held;
+}
+
+// The keys the program reads are kept from the browser: F5 must not reload
+// the page, F7 must not start caret browsing, the arrows must not scroll.
+bool programKey(int vk)
+{
+    switch (vk) {
+    case vkEscape:
+    case vkLeft:
+    case vkUp:
+    case vkRight:
+    case vkDown:
+    case vkM:
+    case vkZ:
+    case vkAdd:
+    case vkSubtract:
+    case vkF12:
+        return true;
+    default:
+        return vk >= vkF1 && vk <= vkF7;
+    }
+}
+
+int virtualKeyFromButton(unsigned short button)
+{
+    switch (button) {
+    case 0: return vkLeftButton;
+    case 1: return vkMiddleButton;
+    case 2: return vkRightButton;
+    default: return 0;
+    }
+}
+
+EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*)
+{
+    const int vk = int(event->keyCode);
+    setHeld(vk, type == EMSCRIPTEN_EVENT_KEYDOWN);
+    return programKey(vk);
+}
+
+EM_BOOL onMouseButton(int type, const EmscriptenMouseEvent* event, void*)
+{
+    cursorX = int(event->clientX);
+    cursorY = int(event->clientY);
+    setHeld(virtualKeyFromButton(event->button), type == EMSCRIPTEN_EVENT_MOUSEDOWN);
+    return false;
+}
+
+EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* event, void*)
+{
+    cursorX = int(event->clientX);
+    cursorY = int(event->clientY);
+    return false;
+}
+
+// A key released while the page had no focus never reports its release.
+EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*)
+{
+    for (bool& held : heldKeys)
+        held = false;
+    return false;
+}
+} // namespace
+
+void listenToPageInput()
+{
+    if (listening)
+        return;
+    listening = true;
+    const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    const char* document = EMSCRIPTEN_EVENT_TARGET_DOCUMENT;
+    emscripten_set_keydown_callback(window, nullptr, true, onKey);
+    emscripten_set_keyup_callback(window, nullptr, true, onKey);
+    emscripten_set_mousedown_callback(document, nullptr, true, onMouseButton);
+    emscripten_set_mouseup_callback(document, nullptr, true, onMouseButton);
+    emscripten_set_mousemove_callback(document, nullptr, true, onMouseMove);
+    emscripten_set_blur_callback(window, nullptr, true, onBlur);
+}
+
+// The browser delivers its events between frames, straight into the key
+// table; there is no queue to drain.
+bool pumpOneMessage()
+{
+    return false;
+}
+
+bool windowSystemKeyDown(int vk)
+{
+    return heldKeys[vk];
+}
+
+void readDesktopCursor(int& x, int& y)
+{
+    x = cursorX;
+    y = cursorY;
+}

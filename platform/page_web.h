@@ -1,0 +1,34 @@
+// The web backend's page: the canvas that stands in for the window, the
+// message lines and the pacing of frames (page_web.js), and the browser's
+// input events (events_web.cpp).
+#pragma once
+
+#include <cstddef>
+
+extern "C" {
+// A new canvas "window" of width x height pixels at the page's top-left
+// corner, hidden until its first frame is presented.
+void pageOpenCanvas(const char* title, int width, int height);
+// Removes the canvas.
+void pageCloseCanvas();
+// The canvas's left, top, width and height in viewport pixels into rect;
+// 0 when there is none.
+int pageCanvasRect(int* rect);
+// Puts the canvas's top-left corner at viewport position (x, y).
+void pageMoveCanvas(int x, int y);
+// Hides the cursor over the canvas.
+void pageHideCursor();
+// Adds the line "caption: text" to the page.
+void pageShowMessage(const char* caption, const char* text);
+// The canvas shows the frame just drawn; counts it.
+void pagePresent();
+// Yields to the browser until the next frame may be drawn (at most 60 a
+// second, on the browser's animation frames).
+void pageAwaitFrame();
+// Hands `size` bytes to the browser as a file download named `name`.
+void pageOfferDownload(const char* name, const void* bytes, std::size_t size);
+}
+
+// Starts listening to the page's keyboard, mouse and focus events (once;
+// later calls do nothing).
+void listenToPageInput();

@@ -37,7 +37,7 @@ const std::int32_t* webTestState()
 }
 
 // The view cell and the camera's angles; the camera's offsets in its cell
-// and its step count as start-up leaves them (zero).
+// and its step count as start-up leaves them (mid-cell, no steps).
 void webTestSetView(int x, int y, int z, float yaw, float pitch)
 {
     SX = x;
@@ -46,7 +46,7 @@ void webTestSetView(int x, int y, int z, float yaw, float pitch)
     viewYaw = yaw;
     viewPitch = pitch;
     UnitRecord& player = playerUnit();
-    player.subX = player.subY = player.subZ = 0;
+    player.subX = player.subY = player.subZ = 0.5f;
     player.stepCount = 0;
 }
 

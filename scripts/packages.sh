@@ -58,3 +58,8 @@ windowsPackages=(
 # What scripts/fuzz needs beyond building: clang and its runtime libraries,
 # libFuzzer among them.
 fuzzPackages=(clang libclang-rt-14-dev)
+
+# What the browser build and its tests need: Debian's Emscripten, Chromium
+# (headless, WebGL on SwiftShader) for the tests, and Node for their driver
+# (npm brings puppeteer-core; where Node comes without it, Debian's npm).
+webPackages=(emscripten chromium nodejs)

@@ -1,0 +1,385 @@
+// The browser build in a real browser: Debian's Chromium, headless, WebGL on
+// SwiftShader, driven through puppeteer-core. The page's clock is fixed
+// before it loads, so the world's seed is known; pictures are read from the
+// program's own framebuffer and compared with the Linux tool's snapshots
+// for the same seed, view and keys; keys are held as a person holds them,
+// across frames.
+//
+//   node run_web_tests.mjs --dist DIR --tool TOOL --data DIR [--measure] [--picture FILE]
+//
+// --measure adds the figures the browser build must reach, measured side
+// by side with the native tool in this run: the 3D frame against the native
+// frame at the same view, the map view's frame rate, the time to the first
+// frame and the gzipped download. Prints one line per check and ends with
+// "N passed, N failed"; the exit status is 1 when any check failed.
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { parseArgs } from 'node:util';
+import { gzipSync } from 'node:zlib';
+import puppeteer from 'puppeteer-core';
+
+import { comparePictures, framebufferToRgb, serveFolder, toolSnapshot } from './support.mjs';
+
+const { values: options } = parseArgs({
+  options: {
+    dist: { type: 'string' },
+    tool: { type: 'string' },
+    data: { type: 'string' },
+    measure: { type: 'boolean', default: false },
+    picture: { type: 'string' },
+    browser: { type: 'string', default: '/usr/lib/chromium/chromium' },
+  },
+});
+for (const name of ['dist', 'tool', 'data'])
+  if (!options[name]) {
+    console.error(`run_web_tests.mjs: --${name} is needed`);
+    process.exit(2);
+  }
+const dist = resolve(options.dist), tool = resolve(options.tool), data = resolve(options.data);
+
+// The fixed clock: the world's seed is the clock in whole seconds.
+const seed = 5;
+// A room of dungeon level 4 (layers 12 and 13), looking down at its floor:
+// the camera keeps still there, and the layer below the eye is open, so the
+// keypad's + steps in the map view.
+const view = { x: 17, y: 49, z: 12, yaw: 30, pitch: -85 };
+// The plan of dungeon level 1 in the map view; the tool reaches it from the
+// view's layer with 128 steps of keypad +.
+const plan = { x: 120, y: 118, z: 140 };
+// Largest channel difference allowed in a 3D pixel, and the share of
+// pixels allowed beyond it: two rasterizers (SwiftShader, llvmpipe) differ
+// by a texel along some face edges.
+const pixelTolerance = 48;
+const shareBeyondTolerance = 0.01;
+
+const scratch = mkdtempSync(join(tmpdir(), 'undercroft-web-'));
+let passed = 0, failed = 0;
+
+function check(name, ok, detail = '') {
+  if (ok) passed++; else failed++;
+  console.log(`${ok ? 'ok' : 'not ok'} - ${name}${detail ? ` (${detail})` : ''}`);
+  return ok;
+}
+
+const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// ---- the page ---------------------------------------------------------------
+
+const pageErrors = [];
+const consoleLines = [];
+
+async function openPage(browser, url) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1400, height: 1000 });
+  page.on('console', (message) => consoleLines.push(message.text()));
+  page.on('pageerror', (error) => pageErrors.push(error.message));
+  await page.evaluateOnNewDocument((fixedMs) => {
+    Date.now = () => fixedMs;
+  }, seed * 1000);
+  await page.goto(url);
+  // Gone if the page is ever loaded again.
+  await page.evaluate(() => { window.loadedOnce = true; });
+  return page;
+}
+
+function frames(page) {
+  return page.evaluate(() => (window.Module && Module.frameStats ? Module.frameStats.frames : 0));
+}
+
+async function waitFrames(page, count, timeoutMs = 30000) {
+  const start = await frames(page);
+  const deadline = Date.now() + timeoutMs;
+  while ((await frames(page)) < start + count) {
+    if (Date.now() > deadline) throw new Error(`fewer than ${count} frames in ${timeoutMs} ms`);
+    await sleep(20);
+  }
+}
+
+// SX, SY, SZ, mx, my, screen size, pixel scale, quit flag.
+function programState(page) {
+  return page.evaluate(() => {
+    const at = Module._webTestState() >> 2;
+    const [SX, SY, SZ, mx, my, width, height, scale, quit] = Module.HEAP32.slice(at, at + 9);
+    return { SX, SY, SZ, mx, my, width, height, scale, quit };
+  });
+}
+
+function canvasRect(page) {
+  return page.evaluate(() => {
+    const canvas = document.querySelector('canvas');
+    if (!canvas) return null;
+    const box = canvas.getBoundingClientRect();
+    return { left: box.left, top: box.top, width: canvas.width, height: canvas.height };
+  });
+}
+
+// The framebuffer as RGB, top row first.
+async function readFramebuffer(page) {
+  const { base64, width, height } = await page.evaluate(() => {
+    const at = Module._webTestState() >> 2;
+    const width = Module.HEAP32[at + 5], height = Module.HEAP32[at + 6];
+    const pointer = Module._webTestFramebuffer();
+    const bytes = Module.HEAPU8.subarray(pointer, pointer + width * height * 4);
+    let binary = '';
+    for (let i = 0; i < bytes.length; i += 0x8000)
+      binary += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+    return { base64: btoa(binary), width, height };
+  });
+  return { width, height, rgb: framebufferToRgb(Buffer.from(base64, 'base64'), width, height) };
+}
+
+// Holds `key` as a person does: down until `done(state)` holds and at least
+// `minFrames` frames have run with it held, then up. The state it ends with.
+async function holdKey(page, key, done, minFrames = 3, timeoutMs = 20000) {
+  await page.keyboard.down(key);
+  const start = await frames(page);
+  const deadline = Date.now() + timeoutMs;
+  let state;
+  for (;;) {
+    await sleep(30);
+    state = await programState(page);
+    if ((await frames(page)) >= start + minFrames && done(state)) break;
+    if (Date.now() > deadline) {
+      await page.keyboard.up(key);
+      throw new Error(`${key} held ${timeoutMs} ms: the program never got there`);
+    }
+  }
+  await page.keyboard.up(key);
+  await waitFrames(page, 2);
+  return programState(page);
+}
+
+// Holds `key` for `ms` milliseconds (and at least three frames).
+async function holdKeyFor(page, key, ms) {
+  await page.keyboard.down(key);
+  const start = await frames(page);
+  await sleep(ms);
+  while ((await frames(page)) < start + 3) await sleep(20);
+  await page.keyboard.up(key);
+  await waitFrames(page, 2);
+  return programState(page);
+}
+
+// Puts the cursor on the page where it falls on framebuffer pixel (x, y),
+// y from the bottom, of a canvas at the page's corner.
+async function pointAtPixel(page, x, y) {
+  const state = await programState(page);
+  const rect = await canvasRect(page);
+  await page.mouse.move(rect.left + x * state.scale + 1,
+                        rect.top + (state.height - 1 - y) * state.scale + 1);
+  await waitFrames(page, 2);
+}
+
+// ---- the checks -------------------------------------------------------------
+
+async function checkStart(page) {
+  await page.waitForFunction(() => window.Module && Module.frameStats && Module.frameStats.frames > 0,
+                             { timeout: 30000 });
+  const firstFrameMs = await page.evaluate(() => Module.frameStats.firstFrameMs);
+  check('the page prints the seed of its fixed clock', consoleLines.includes(`world seed ${seed}`),
+        consoleLines.filter((line) => line.startsWith('world seed')).join(', '));
+  const rect = await canvasRect(page);
+  check('the window is a 640 x 480 canvas at the page\'s top-left corner',
+        rect && rect.left === 0 && rect.top === 0 && rect.width === 640 && rect.height === 480,
+        JSON.stringify(rect));
+  return firstFrameMs;
+}
+
+async function check3DView(page) {
+  await pointAtPixel(page, 160, 120);
+  await page.evaluate((v) => Module._webTestSetView(v.x, v.y, v.z, v.yaw, v.pitch), view);
+  await waitFrames(page, 4);
+  const browser = await readFramebuffer(page);
+  const linux = toolSnapshot(tool, data, join(scratch, 'view3d.png'),
+    ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
+     '--look', `${view.yaw},${view.pitch}`, '--mouse', '160,120', '--frames', '4']);
+  const same = browser.width === linux.width && browser.height === linux.height;
+  const difference = same ? comparePictures(browser.rgb, linux.rgb, pixelTolerance) : null;
+  check('the 3D view matches the Linux tool\'s picture of the same view',
+        same && difference.beyond <= difference.pixels * shareBeyondTolerance,
+        same ? `${difference.differing} pixels differ, ${difference.beyond} by more than ` +
+               `${pixelTolerance}, mean difference ${difference.meanDifference.toFixed(3)}`
+             : `${browser.width} x ${browser.height} against ${linux.width} x ${linux.height}`);
+  return browser;
+}
+
+async function checkMapView(page) {
+  let state = await holdKey(page, 'F7', (s) => s.width === 640);
+  let rect = await canvasRect(page);
+  check('F7: the map view, 640 x 480 at scale 2 in a 1280 x 960 canvas',
+        state.width === 640 && state.height === 480 && state.scale === 2 &&
+        rect.width === 1280 && rect.height === 960, JSON.stringify({ state, rect }));
+
+  const held = Date.now();
+  const before = state.SZ;
+  state = await holdKeyFor(page, 'NumpadAdd', 1300);
+  const heldMs = Date.now() - held;
+  const steps = state.SZ - before;
+  check('keypad +: one layer deeper per 380 ms while held',
+        steps >= 2 && steps <= Math.ceil(heldMs / 380) + 1, `${steps} steps in ${heldMs} ms`);
+
+  // 128 layers at 380 ms each would take 49 s: the hook stands in for them.
+  await page.evaluate((p, v) => Module._webTestSetView(p.x, p.y, p.z, v.yaw, v.pitch), plan, view);
+  await waitFrames(page, 2);
+  const right = await holdKeyFor(page, 'ArrowRight', 300);
+  const up = await holdKeyFor(page, 'ArrowUp', 300);
+  check('the arrows step the view cell once a frame while held',
+        right.SX > plan.x && right.SY === plan.y && up.SY > plan.y && up.SX === right.SX,
+        `SX ${plan.x} -> ${right.SX}, SY ${plan.y} -> ${up.SY}`);
+
+  await pointAtPixel(page, 240, 240);
+  state = await programState(page);
+  const browser = await readFramebuffer(page);
+  const keys = `F7,KPPlusx${state.SZ - view.z},Rightx${state.SX - view.x},Upx${state.SY - view.y}`;
+  const linux = toolSnapshot(tool, data, join(scratch, 'map.png'),
+    ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
+     '--look', `${view.yaw},${view.pitch}`, '--mouse', `${state.mx},${state.my}`,
+     '--keys', keys, '--frames', '1']);
+  const same = browser.width === linux.width && browser.height === linux.height;
+  const difference = same ? comparePictures(browser.rgb, linux.rgb, 0) : null;
+  check('the map view\'s framebuffer equals the Linux tool\'s snapshot, pixel for pixel',
+        same && difference.differing === 0,
+        same ? `${difference.differing} pixels differ; tool keys ${keys}` : 'sizes differ');
+}
+
+async function checkWindowKeys(page) {
+  let state = await holdKey(page, 'F6', (s) => s.width === 320);
+  let rect = await canvasRect(page);
+  check('F6: back to the 3D view, 320 x 240 at scale 2 in a 640 x 480 canvas',
+        state.width === 320 && state.scale === 2 && rect.width === 640 && rect.height === 480,
+        JSON.stringify(rect));
+
+  state = await holdKey(page, 'F1', (s) => s.scale === 1);
+  rect = await canvasRect(page);
+  check('F1: scale 1, a 320 x 240 canvas', rect.width === 320 && rect.height === 240,
+        JSON.stringify(rect));
+
+  state = await holdKey(page, 'F5', (s) => s.scale === 5);
+  rect = await canvasRect(page);
+  const stillLoaded = await page.evaluate(() => window.loadedOnce === true && !!window.Module);
+  check('F5: scale 5, a 1600 x 1200 canvas, and the page is not reloaded',
+        rect.width === 1600 && rect.height === 1200 && stillLoaded, JSON.stringify(rect));
+  await holdKey(page, 'F2', (s) => s.scale === 2);
+
+  await page.mouse.move(210, 130);
+  await holdKeyFor(page, 'm', 300);
+  rect = await canvasRect(page);
+  check('M: the canvas\'s top-left corner follows the cursor',
+        rect.left === 210 && rect.top === 130, JSON.stringify(rect));
+  await page.mouse.move(20, 20);
+  await waitFrames(page, 3);
+  const left = await canvasRect(page);
+  state = await programState(page);
+  check('released, M leaves the canvas where it is, and the cursor maps against its new place',
+        left.left === 210 && left.top === 130 && state.mx === 0 && state.my === 239,
+        JSON.stringify({ rect: left, mx: state.mx, my: state.my }));
+}
+
+async function checkEscape(page) {
+  await page.keyboard.down('Escape');
+  await page.waitForFunction(() => Module.exitStatus !== undefined, { timeout: 10000 });
+  await page.keyboard.up('Escape');
+  const ended = await page.evaluate(() => ({
+    status: Module.exitStatus,
+    text: document.body.innerText,
+    canvases: document.querySelectorAll('canvas').length,
+  }));
+  check('Escape ends the program with status 0 and a page that says so',
+        ended.status === 0 && ended.text.includes('undercroft has ended') && ended.canvases === 0,
+        JSON.stringify(ended.status));
+  check('no errors in the page', pageErrors.length === 0, pageErrors.join('; '));
+}
+
+// ---- the figures ------------------------------------------------------------
+
+// The native tool's frame at the view: the time of 301 frames less the time
+// of 1, over 300.
+function nativeFrameMs() {
+  const args = ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
+                '--look', `${view.yaw},${view.pitch}`, '--mouse', '160,120'];
+  const timed = (count) => {
+    const start = process.hrtime.bigint();
+    toolSnapshot(tool, data, join(scratch, 'timed.png'), [...args, '--frames', `${count}`]);
+    return Number(process.hrtime.bigint() - start) / 1e6;
+  };
+  return (timed(301) - timed(1)) / 300;
+}
+
+// The program's own time per frame (from being woken to presenting) over
+// `ms`, and the frames shown a second.
+async function pageFrameFigures(page, ms) {
+  const before = await page.evaluate(() => ({ ...Module.frameStats }));
+  await sleep(ms);
+  const after = await page.evaluate(() => ({ ...Module.frameStats }));
+  const count = after.frames - before.frames;
+  return { workMs: (after.workMs - before.workMs) / count, fps: count / (ms / 1000) };
+}
+
+function gzippedBytes() {
+  let total = 0;
+  const sizes = {};
+  for (const name of readdirSync(dist)) {
+    const gz = gzipSync(readFileSync(join(dist, name)), { level: 9 }).length;
+    sizes[name] = gz;
+    total += gz;
+  }
+  return { total, sizes };
+}
+
+async function measure(page, firstFrameMs) {
+  await pointAtPixel(page, 160, 120);
+  await page.evaluate((v) => Module._webTestSetView(v.x, v.y, v.z, v.yaw, v.pitch), view);
+  await waitFrames(page, 10);
+  const browser3D = await pageFrameFigures(page, 4000);
+  const native = nativeFrameMs();
+  check('a 3D frame in Chromium costs at most 1.5 times the native frame',
+        browser3D.workMs <= 1.5 * native,
+        `${browser3D.workMs.toFixed(1)} ms in Chromium, ${native.toFixed(1)} ms native, ` +
+        `${browser3D.fps.toFixed(1)} frames a second`);
+  if (options.picture) {
+    const shot = await page.screenshot({ clip: { x: 0, y: 0, width: 640, height: 480 } });
+    writeFileSync(options.picture, shot);
+  }
+  await holdKey(page, 'F7', (s) => s.width === 640);
+  await waitFrames(page, 10);
+  const map = await pageFrameFigures(page, 4000);
+  check('the map view holds 60 frames a second', map.fps >= 59,
+        `${map.fps.toFixed(1)} frames a second, ${map.workMs.toFixed(1)} ms of work each`);
+  check('the first frame within 3 s of opening the page', firstFrameMs <= 3000,
+        `${Math.round(firstFrameMs)} ms`);
+  const download = gzippedBytes();
+  check('the gzipped download under 200 KB', download.total < 200 * 1024,
+        `${(download.total / 1024).toFixed(1)} KB: ` +
+        Object.entries(download.sizes).map(([n, s]) => `${n} ${(s / 1024).toFixed(1)}`).join(', '));
+  await holdKey(page, 'F6', (s) => s.width === 320);
+}
+
+// ---- the run ----------------------------------------------------------------
+
+const { server, url } = await serveFolder(dist);
+const browser = await puppeteer.launch({
+  executablePath: options.browser,
+  headless: true,
+  // SwiftShader's WebGL; the page is composited in software, which leaves
+  // the GPU process to WebGL alone.
+  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+         '--disable-gpu-compositing'],
+});
+try {
+  const page = await openPage(browser, url);
+  const firstFrameMs = await checkStart(page);
+  if (options.measure) await measure(page, firstFrameMs);
+  await check3DView(page);
+  await checkMapView(page);
+  await checkWindowKeys(page);
+  await checkEscape(page);
+} catch (error) {
+  check('the run went through', false, error.stack);
+} finally {
+  await browser.close();
+  server.close();
+  rmSync(scratch, { recursive: true, force: true });
+}
+console.log(`${passed} passed, ${failed} failed`);
+process.exit(failed ? 1 : 0);

@@ -4,9 +4,11 @@
 #pragma once
 
 // Makes a WebGL context on the page's canvas current, with the state and
-// texture names a new OpenGL context starts with. False when the browser
-// gives none.
-bool createGl11Context();
+// texture names a new OpenGL context starts with. The canvas's drawing
+// buffer has one pixel for every windowScale x windowScale window pixels:
+// GL's window coordinates are the buffer's, and the pixel zoom is divided
+// by windowScale. False when the browser gives no context.
+bool createGl11Context(int windowScale);
 
 // Drops the context, its textures and any geometry not yet drawn.
 void destroyGl11Context();

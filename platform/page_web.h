@@ -7,8 +7,10 @@
 
 extern "C" {
 // A new canvas "window" of width x height pixels at the page's top-left
-// corner, hidden until its first frame is presented.
-void pageOpenCanvas(const char* title, int width, int height);
+// corner, hidden until its first frame is presented. Its drawing buffer has
+// one pixel for every scale x scale of the canvas's (scale divides both
+// sides); the browser enlarges it by repeating pixels.
+void pageOpenCanvas(const char* title, int width, int height, int scale);
 // Removes the canvas.
 void pageCloseCanvas();
 // The canvas's left, top, width and height in viewport pixels into rect;

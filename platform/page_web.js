@@ -26,16 +26,20 @@ mergeInto(LibraryManager.library, {
     },
   },
 
+  // A canvas of width x height pixels on the page whose drawing buffer has
+  // one pixel for every `scale` x `scale` of them: the browser enlarges the
+  // buffer to the canvas by repeating its pixels.
   pageOpenCanvas__deps: ['$Page'],
-  pageOpenCanvas: function(title, width, height) {
+  pageOpenCanvas: function(title, width, height, scale) {
     var canvas = document.createElement('canvas');
-    canvas.width = width;
-    canvas.height = height;
+    canvas.width = width / scale;
+    canvas.height = height / scale;
     canvas.style.position = 'absolute';
     canvas.style.left = '0px';
     canvas.style.top = '0px';
     canvas.style.width = width + 'px';
     canvas.style.height = height + 'px';
+    canvas.style.imageRendering = 'pixelated';
     // A new window shows nothing until its first frame is presented.
     canvas.style.visibility = 'hidden';
     canvas.setAttribute('aria-label', UTF8ToString(title));

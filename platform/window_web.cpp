@@ -3,6 +3,13 @@
 // corner, so every reopening starts with a fresh context, as a new window
 // does; the closing removes it. Message boxes become lines in the page and
 // on the console.
+//
+// The window shows the framebuffer enlarged by the pixel scale, and the 3D
+// view fills 320 x 240 of its pixels. So the canvas's drawing buffer gets
+// one pixel per framebuffer pixel (the window's size over the scale, never
+// less than the 3D view) and the browser enlarges it by repeating pixels:
+// the same picture, with a fraction of the pixels to fill, clear and
+// composite in every frame.
 #include "platform/window.h"
 
 #include "platform/gl11_web.h"
@@ -27,6 +34,16 @@ bool openingRefused()
         return false;
     --openingsToRefuse;
     return true;
+}
+
+// Window pixels per drawing-buffer pixel for a window of width x height:
+// the pixel scale when it divides both and leaves room for the 3D view.
+int bufferScaleFor(int width, int height)
+{
+    const int scale = pixelScale;
+    const bool fits = scale >= 1 && width % scale == 0 && height % scale == 0 &&
+                      width / scale >= view3DMode.width && height / scale >= view3DMode.height;
+    return fits ? scale : 1;
 }
 
 bool failOpening(const char* text)
@@ -65,9 +82,10 @@ bool createWindowAndContext(const char* title, int width, int height, int)
     listenToPageInput();
     if (openingRefused())
         return failOpening("Window Creation Error.");
-    pageOpenCanvas(title, width, height);
+    const int scale = bufferScaleFor(width, height);
+    pageOpenCanvas(title, width, height, scale);
     canvasOpen = true;
-    contextCurrent = createGl11Context();
+    contextCurrent = createGl11Context(scale);
     if (!contextCurrent)
         return failOpening("Can't Create A GL Rendering Context.");
     setupProjection();

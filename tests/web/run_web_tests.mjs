@@ -19,7 +19,7 @@ import { parseArgs } from 'node:util';
 import { gzipSync } from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
-import { comparePictures, framebufferToRgb, serveFolder, toolSnapshot } from './support.mjs';
+import { comparePictures, framebufferToRgb, readPngRgb, serveFolder, toolSnapshot } from './support.mjs';
 
 const { values: options } = parseArgs({
   options: {
@@ -54,6 +54,7 @@ const pixelTolerance = 48;
 const shareBeyondTolerance = 0.01;
 
 const scratch = mkdtempSync(join(tmpdir(), 'undercroft-web-'));
+const downloads = join(scratch, 'downloads');
 let passed = 0, failed = 0;
 
 function check(name, ok, detail = '') {
@@ -204,6 +205,36 @@ async function check3DView(page) {
   return browser;
 }
 
+async function checkScreenshot(page) {
+  const shown = await readFramebuffer(page);
+  await holdKeyFor(page, 'F12', 200);
+  const deadline = Date.now() + 10000;
+  let names = [];
+  while (Date.now() < deadline) {
+    names = existingFiles(downloads);
+    if (names.length > 0 && names.every((name) => name.endsWith('.png'))) break;
+    await sleep(100);
+  }
+  const printed = consoleLines.filter((line) => line.startsWith('/screenshots/'));
+  const ok = names.length === 1 && /^undercroft-\d{8}-\d{6}\.png$/.test(names[0]) &&
+             printed.length === 1 && printed[0].endsWith(names[0]);
+  check('F12, held, saves the frame once: the browser downloads it, the console names it',
+        ok, `downloads ${JSON.stringify(names)}, printed ${JSON.stringify(printed)}`);
+  if (!ok) return;
+  const saved = readPngRgb(join(downloads, names[0]));
+  check('the downloaded PNG holds the framebuffer as shown',
+        saved.width === shown.width && saved.height === shown.height && saved.rgb.equals(shown.rgb),
+        `${saved.width} x ${saved.height}`);
+}
+
+function existingFiles(folder) {
+  try {
+    return readdirSync(folder);
+  } catch {
+    return [];
+  }
+}
+
 async function checkMapView(page) {
   let state = await holdKey(page, 'F7', (s) => s.width === 640);
   let rect = await canvasRect(page);
@@ -291,6 +322,37 @@ async function checkEscape(page) {
   check('no errors in the page', pageErrors.length === 0, pageErrors.join('; '));
 }
 
+// A browser without WebGL: the program says so in the page and on the
+// console, goes on without a window, and Escape still ends it.
+async function checkWithoutWebGL(url) {
+  const browser = await puppeteer.launch({
+    executablePath: options.browser,
+    headless: true,
+    args: ['--no-sandbox', '--disable-3d-apis'],
+  });
+  try {
+    const lines = [];
+    const errors = [];
+    const page = await browser.newPage();
+    page.on('console', (message) => lines.push(message.text()));
+    page.on('pageerror', (error) => errors.push(error.message));
+    await page.goto(url);
+    const text = 'ERROR: Can\'t Create A GL Rendering Context.';
+    await page.waitForFunction((t) => document.body.innerText.includes(t), { timeout: 20000 }, text);
+    await sleep(1500); // start-up goes on: the map's pause, the world
+    await page.keyboard.down('Escape');
+    await page.waitForFunction(() => Module.exitStatus !== undefined, { timeout: 10000 });
+    await page.keyboard.up('Escape');
+    const ended = await page.evaluate(() => ({ status: Module.exitStatus,
+                                               text: document.body.innerText }));
+    check('without WebGL the page and the console say so, and Escape still ends the program',
+          lines.includes(text) && ended.status === 0 && ended.text.includes(text) && errors.length === 0,
+          JSON.stringify({ lines: lines.filter((l) => !l.startsWith('[')), errors }));
+  } finally {
+    await browser.close();
+  }
+}
+
 // ---- the figures ------------------------------------------------------------
 
 // The native tool's frame at the view: the time of 301 frames less the time
@@ -366,15 +428,18 @@ const browser = await puppeteer.launch({
   // the GPU process to WebGL alone.
   args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
          '--disable-gpu-compositing'],
+  downloadBehavior: { policy: 'allow', downloadPath: downloads },
 });
 try {
   const page = await openPage(browser, url);
   const firstFrameMs = await checkStart(page);
   if (options.measure) await measure(page, firstFrameMs);
   await check3DView(page);
+  await checkScreenshot(page);
   await checkMapView(page);
   await checkWindowKeys(page);
   await checkEscape(page);
+  await checkWithoutWebGL(url);
 } catch (error) {
   check('the run went through', false, error.stack);
 } finally {

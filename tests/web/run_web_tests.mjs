@@ -355,8 +355,8 @@ async function checkWithoutWebGL(url) {
 
 // ---- the figures ------------------------------------------------------------
 
-// The native tool's frame at the view: the time of 301 frames less the time
-// of 1, over 300.
+// The native tool's frame at the view: the time of 101 frames less the time
+// of 1, over 100.
 function nativeFrameMs() {
   const args = ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
                 '--look', `${view.yaw},${view.pitch}`, '--mouse', '160,120'];
@@ -365,17 +365,33 @@ function nativeFrameMs() {
     toolSnapshot(tool, data, join(scratch, 'timed.png'), [...args, '--frames', `${count}`]);
     return Number(process.hrtime.bigint() - start) / 1e6;
   };
-  return (timed(301) - timed(1)) / 300;
+  return (timed(101) - timed(1)) / 100;
 }
 
-// The program's own time per frame (from being woken to presenting) over
-// `ms`, and the frames shown a second.
+// The program's own time per frame in the page, from being woken for the
+// frame to presenting it (the read-back waits there for the GPU to finish
+// everything before it), over `ms`; and the frames shown a second.
 async function pageFrameFigures(page, ms) {
   const before = await page.evaluate(() => ({ ...Module.frameStats }));
   await sleep(ms);
   const after = await page.evaluate(() => ({ ...Module.frameStats }));
   const count = after.frames - before.frames;
   return { workMs: (after.workMs - before.workMs) / count, fps: count / (ms / 1000) };
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// The browser's and the native frame, measured by turns so that both see
+// the same load on a shared machine; the medians of three turns.
+async function sideBySide(page) {
+  const browser = [], fps = [], native = [];
+  for (let turn = 0; turn < 3; turn++) {
+    const figures = await pageFrameFigures(page, 2500);
+    browser.push(figures.workMs);
+    fps.push(figures.fps);
+    native.push(nativeFrameMs());
+  }
+  return { browserMs: median(browser), fps: median(fps), nativeMs: median(native) };
 }
 
 function gzippedBytes() {
@@ -393,12 +409,11 @@ async function measure(page, firstFrameMs) {
   await pointAtPixel(page, 160, 120);
   await page.evaluate((v) => Module._webTestSetView(v.x, v.y, v.z, v.yaw, v.pitch), view);
   await waitFrames(page, 10);
-  const browser3D = await pageFrameFigures(page, 4000);
-  const native = nativeFrameMs();
+  const frame = await sideBySide(page);
   check('a 3D frame in Chromium costs at most 1.5 times the native frame',
-        browser3D.workMs <= 1.5 * native,
-        `${browser3D.workMs.toFixed(1)} ms in Chromium, ${native.toFixed(1)} ms native, ` +
-        `${browser3D.fps.toFixed(1)} frames a second`);
+        frame.browserMs <= 1.5 * frame.nativeMs,
+        `${frame.browserMs.toFixed(1)} ms in Chromium (${frame.fps.toFixed(1)} frames a second), ` +
+        `${frame.nativeMs.toFixed(1)} ms native`);
   if (options.picture) {
     const shot = await page.screenshot({ clip: { x: 0, y: 0, width: 640, height: 480 } });
     writeFileSync(options.picture, shot);

@@ -77,6 +77,10 @@ async function openPage(browser, url) {
   page.on('pageerror', (error) => pageErrors.push(error.message));
   await page.evaluateOnNewDocument((fixedMs) => {
     Date.now = () => fixedMs;
+    // Whether the page kept each key from the browser (its default action
+    // prevented), seen after the program's own listeners.
+    window.keptKeys = {};
+    document.addEventListener('keydown', (event) => { keptKeys[event.key] = event.defaultPrevented; });
   }, seed * 1000);
   await page.goto(url);
   // Gone if the page is ever loaded again.
@@ -288,9 +292,15 @@ async function checkWindowKeys(page) {
 
   state = await holdKey(page, 'F5', (s) => s.scale === 5);
   rect = await canvasRect(page);
-  const stillLoaded = await page.evaluate(() => window.loadedOnce === true && !!window.Module);
+  await holdKeyFor(page, 'r', 100);
+  const kept = await page.evaluate(() => ({ loaded: window.loadedOnce === true, keys: keptKeys }));
   check('F5: scale 5, a 1600 x 1200 canvas, and the page is not reloaded',
-        rect.width === 1600 && rect.height === 1200 && stillLoaded, JSON.stringify(rect));
+        rect.width === 1600 && rect.height === 1200 && kept.loaded, JSON.stringify(rect));
+  const programKeys = ['F1', 'F5', 'F6', 'F7', 'F12', 'ArrowRight', 'ArrowUp', '+', 'm', 'Escape'];
+  check('the keys the program reads are kept from the browser, the others are not',
+        programKeys.every((key) => kept.keys[key] !== false) &&
+        programKeys.filter((key) => kept.keys[key] === true).length >= 8 && kept.keys.r === false,
+        JSON.stringify(kept.keys));
   await holdKey(page, 'F2', (s) => s.scale === 2);
 
   await page.mouse.move(210, 130);

@@ -8,3 +8,7 @@ void readDesktopCursor(int& x, int& y);
 // Whether the key or button of virtual-key code vk (0..255) is held now, as
 // the window system reports it.
 bool windowSystemKeyDown(int vk);
+
+// How many times the key or button of virtual-key code vk (0..255) went down
+// since the previous call for it, as the window system reports it.
+int takeWindowSystemKeyPresses(int vk);

@@ -16,9 +16,6 @@ namespace {
 // count through; give up rather than loop.
 constexpr int maxShotsPerSecond = 1000;
 
-// F12's state in the previous frame, so a held key saves once.
-bool f12WasDown = false;
-
 void reportFailure(const std::filesystem::path& where, const std::string& reason)
 {
     std::fprintf(stderr, "undercroft: cannot save screenshot %s: %s\n", where.string().c_str(),
@@ -90,13 +87,10 @@ std::filesystem::path saveScreenshot(const std::tm& time)
     return path;
 }
 
-void takeScreenshotOnF12()
+namespace {
+// One shot named for the present moment, its path printed.
+void saveScreenshotNow()
 {
-    const bool down = keyDown(vkF12) != 0;
-    const bool pressed = down && !f12WasDown;
-    f12WasDown = down;
-    if (!pressed)
-        return;
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
     if (!local) {
@@ -106,4 +100,12 @@ void takeScreenshotOnF12()
     const std::filesystem::path path = saveScreenshot(*local);
     if (!path.empty())
         printLineOrSay("undercroft", path.string());
+}
+}
+
+void takeScreenshotOnF12()
+{
+    // Every press since the last frame, however short, saves one shot.
+    for (int presses = takeKeyPresses(vkF12); presses > 0; --presses)
+        saveScreenshotNow();
 }

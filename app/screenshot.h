@@ -24,6 +24,7 @@ std::string screenshotName(const std::tm& time, int sequence);
 // one line on stderr and leaves no partial file behind.
 std::filesystem::path saveScreenshot(const std::tm& time);
 
-// The frame step after presentFrame: on the frame F12 goes down (not while
-// it stays held) saves the framebuffer and prints the path on stdout.
+// The frame step after presentFrame: saves the framebuffer once for every
+// press of F12 since the previous frame (not again while it stays held),
+// printing each path on stdout.
 void takeScreenshotOnF12();

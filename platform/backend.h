@@ -9,6 +9,10 @@ void readDesktopCursor(int& x, int& y);
 // the window system reports it.
 bool windowSystemKeyDown(int vk);
 
+// How many times the key or button of virtual-key code vk (0..255) went down
+// since the previous call for it, as the window system reports it.
+int takeWindowSystemKeyPresses(int vk);
+
 // Blocks the program for ms milliseconds, as the system waits (the pauses'
 // real sleep).
 void sleepMilliseconds(int ms);

@@ -10,11 +10,19 @@ namespace {
 // SDL reports keys as events to the focused window; the pump keeps their
 // held state here, by virtual-key code.
 bool heldKeys[virtualKeyCount] = {};
+// Presses since takeWindowSystemKeyPresses last read them: a tap shorter than
+// a frame is pressed and released before the frame polls its held state.
+int pressesSinceTaken[virtualKeyCount] = {};
 
-void setHeld(int vk, bool held)
+// A key's event: its held state, and a press when it goes down (the
+// keyboard's auto-repeat sends more downs while held; those are no presses).
+void setHeld(int vk, bool held, bool repeated = false)
 {
-    if (vk > 0 && vk < virtualKeyCount)
-        heldKeys[vk] = held;
+    if (vk <= 0 || vk >= virtualKeyCount)
+        return;
+    if (held && !repeated)
+        ++pressesSinceTaken[vk];
+    heldKeys[vk] = held;
 }
 
 // The virtual-key code of an SDL scancode, or 0 for keys the program has no
@@ -70,7 +78,8 @@ bool pumpOneMessage()
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        setHeld(virtualKeyFromScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN);
+        setHeld(virtualKeyFromScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN,
+                event.key.repeat != 0);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -85,6 +94,13 @@ bool pumpOneMessage()
 bool windowSystemKeyDown(int vk)
 {
     return heldKeys[vk];
+}
+
+int takeWindowSystemKeyPresses(int vk)
+{
+    const int presses = pressesSinceTaken[vk];
+    pressesSinceTaken[vk] = 0;
+    return presses;
 }
 
 // From the X server at every call where there is one; elsewhere (Wayland,

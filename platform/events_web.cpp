@@ -12,14 +12,22 @@
 
 namespace {
 bool heldKeys[virtualKeyCount] = {};
+// Presses since takeWindowSystemKeyPresses last read them: a tap shorter than
+// a frame goes down and up while the program waits for the next one.
+int pressesSinceTaken[virtualKeyCount] = {};
 int cursorX = 0; // viewport pixels
 int cursorY = 0;
 bool listening = false;
 
-void setHeld(int vk, bool held)
+// A key's event: its held state, and a press when it goes down (the
+// keyboard's auto-repeat sends more downs while held; those are no presses).
+void setHeld(int vk, bool held, bool repeated = false)
 {
-    if (vk > 0 && vk < virtualKeyCount)
-        heldKeys[vk] = held;
+    if (vk <= 0 || vk >= virtualKeyCount)
+        return;
+    if (held && !repeated)
+        ++pressesSinceTaken[vk];
+    heldKeys[vk] = held;
 }
 
 // The keys the program reads are kept from the browser: F5 must not reload
@@ -56,7 +64,7 @@ int virtualKeyFromButton(unsigned short button)
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*)
 {
     const int vk = int(event->keyCode);
-    setHeld(vk, type == EMSCRIPTEN_EVENT_KEYDOWN);
+    setHeld(vk, type == EMSCRIPTEN_EVENT_KEYDOWN, event->repeat);
     return programKey(vk);
 }
 
@@ -109,6 +117,15 @@ bool pumpOneMessage()
 bool windowSystemKeyDown(int vk)
 {
     return heldKeys[vk];
+}
+
+int takeWindowSystemKeyPresses(int vk)
+{
+    if (vk < 0 || vk >= virtualKeyCount)
+        return 0;
+    const int presses = pressesSinceTaken[vk];
+    pressesSinceTaken[vk] = 0;
+    return presses;
 }
 
 void readDesktopCursor(int& x, int& y)

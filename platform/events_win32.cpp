@@ -11,6 +11,10 @@ namespace {
 MSG message;
 
 constexpr SHORT heldBit = SHORT(0x8000);
+constexpr SHORT pressedSinceLastCallBit = 1;
+
+// Whether each key was held at the previous takeWindowSystemKeyPresses.
+bool heldAtLastTake[256] = {};
 } // namespace
 
 LRESULT CALLBACK windowProc(HWND window, UINT messageId, WPARAM wParam, LPARAM lParam)
@@ -45,6 +49,18 @@ bool pumpOneMessage()
 bool windowSystemKeyDown(int vk)
 {
     return (GetAsyncKeyState(vk) & heldBit) != 0;
+}
+
+// The system notes a press since the previous call for the key; a press
+// still held counts too, once, where that note is not kept. More than one
+// tap between two calls counts as one.
+int takeWindowSystemKeyPresses(int vk)
+{
+    const SHORT state = GetAsyncKeyState(vk);
+    const bool held = (state & heldBit) != 0;
+    const bool pressed = (state & pressedSinceLastCallBit) != 0 || (held && !heldAtLastTake[vk]);
+    heldAtLastTake[vk] = held;
+    return pressed ? 1 : 0;
 }
 
 void readDesktopCursor(int& x, int& y)

@@ -10,6 +10,7 @@
 namespace {
 bool keysScripted = false;
 bool scriptedKeys[virtualKeyCount] = {};
+bool scriptedKeysAtLastTake[virtualKeyCount] = {}; // takeKeyPresses
 bool cursorOverridden = false;
 int overrideX = 0;
 int overrideY = 0;
@@ -23,11 +24,27 @@ int keyDown(int vk)
     return held ? 1 : 0;
 }
 
+int takeKeyPresses(int vk)
+{
+    if (vk < 0 || vk >= virtualKeyCount)
+        return 0;
+    if (!keysScripted)
+        return takeWindowSystemKeyPresses(vk);
+    const bool pressed = scriptedKeys[vk] && !scriptedKeysAtLastTake[vk];
+    scriptedKeysAtLastTake[vk] = scriptedKeys[vk];
+    return pressed ? 1 : 0;
+}
+
 void setKeyHeld(int vk, bool held)
 {
     keysScripted = true;
     if (vk >= 0 && vk < virtualKeyCount)
         scriptedKeys[vk] = held;
+}
+
+void stopScriptedKeys()
+{
+    keysScripted = false;
 }
 
 void releaseAllKeys()

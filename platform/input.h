@@ -29,6 +29,13 @@ constexpr int virtualKeyCount = 256;
 // The state is the window system's, or the script's once one has set a key.
 int keyDown(int vk);
 
+// How many times the key went down since the previous call for it, however
+// short each press was: a press and release between two frames still counts.
+// For keys that act once per press; the keys that act while held read keyDown.
+// A script's keys are sampled once per frame, so there a press is a frame
+// that holds the key after one that did not.
+int takeKeyPresses(int vk);
+
 // Sets the held state of one key in the script's table (the headless tool's
 // key scripts, tests); from the first call on, keyDown reads that table
 // instead of the window system's keys.

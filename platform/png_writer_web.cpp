@@ -1,15 +1,15 @@
 // PNG output in a page, where there is no PNG library and no disk: the
 // picture is encoded here (stored deflate blocks: a valid PNG without
-// compression), written to the in-memory file system like any file, handed
-// to the browser as a download named like the file, and then removed, so
-// shots do not pile up in the page's memory.
+// compression), written to the in-memory file system like any file, and
+// handed to the browser as a download named like the file. The file then
+// keeps its name, so later shots in the same second are numbered on, but
+// not its bytes, so shots do not pile up in the page's memory.
 #include "platform/png_writer.h"
 
 #include "platform/file_output.h"
 #include "platform/page_web.h"
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -118,6 +118,7 @@ bool writePngRgb(const std::string& path, int width, int height, const Bytes& rg
         return false;
     const std::string name = std::filesystem::path(path).filename().string();
     pageOfferDownload(name.c_str(), png.data(), png.size());
-    std::remove(path.c_str());
+    std::string ignored;
+    writeFileBytes(path, {}, ignored);
     return true;
 }

@@ -15,3 +15,6 @@ std::int64_t pausedMilliseconds();
 
 // Ends overrideCursor: the cursor is read from the window system again.
 void stopCursorOverride();
+
+// Ends setKeyHeld: keys are read from the window system again.
+void stopScriptedKeys();

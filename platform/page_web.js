@@ -9,15 +9,26 @@ mergeInto(LibraryManager.library, {
     // Presentation: at most this many frames a second, whatever the
     // display's refresh rate.
     framesPerSecond: 60,
-    // The time the next frame may be shown; running ahead of a slower
-    // display's frames is caught up, falling behind by more than a frame is
-    // forgiven.
+    // The time (ms) from which the next frame may be shown.
     nextDue: 0,
     // Frame statistics for the page's tests and figures: frames shown, the
     // time the first one was shown (ms since the page's navigation began),
     // and the time spent between being woken and presenting (the program's
     // own work per frame), summed.
     stats: { frames: 0, firstFrameMs: -1, workMs: 0, resumedAt: -1 },
+
+    // Whether a frame may be shown at the animation frame of time `now`
+    // (ms); if so, it counts as shown. A display's frame may come a little
+    // early; a frame that comes more than one interval late starts the
+    // count afresh rather than letting frames catch up.
+    frameDue: function(now) {
+      var interval = 1000 / Page.framesPerSecond;
+      var slack = 1;
+      if (now < Page.nextDue - slack)
+        return false;
+      Page.nextDue = (now - Page.nextDue > interval ? now : Page.nextDue) + interval;
+      return true;
+    },
 
     // Where messages go in the page: the element with id "messages" when
     // the page has one, else the body.
@@ -117,14 +128,11 @@ mergeInto(LibraryManager.library, {
   pageAwaitFrame__deps: ['$Page', '$Asyncify'],
   pageAwaitFrame: function() {
     return Asyncify.handleSleep(function(wakeUp) {
-      var interval = 1000 / Page.framesPerSecond;
-      var slack = 1; // ms a display's frame may come early
       function step(now) {
-        if (now < Page.nextDue - slack) {
+        if (!Page.frameDue(now)) {
           requestAnimationFrame(step);
           return;
         }
-        Page.nextDue = (now - Page.nextDue > interval ? now : Page.nextDue) + interval;
         Page.stats.resumedAt = performance.now();
         wakeUp();
       }

@@ -21,10 +21,22 @@ trap cleanup EXIT
 fail() { echo "FAIL ($label): $*"; exit 1; }
 ok() { echo "ok ($label): $*"; }
 
-# A 64-bit program started through the 32-bit launcher becomes a child of it;
-# wine64 starts it directly, as one process.
-wine=wine
-[ "$label" = win64 ] && [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
+# Wine's own tools (wineboot, winepath) and the 64-bit programs run through
+# the 64-bit loader, directly: the `wine` launcher and the tools' scripts go
+# through the 32-bit loader, which a kernel without IA-32 emulation cannot
+# run; and a 64-bit program started through the 32-bit launcher becomes a
+# child of it rather than one process. Only the 32-bit programs need the
+# 32-bit loader.
+wine64=/usr/lib/wine/wine64
+wine=$wine64
+[ "$label" = win32 ] && wine=/usr/lib/wine/wine
+
+# say_wine LOG WHAT: a Wine step failed; show what Wine said, then fail.
+say_wine() {
+    echo "--- what Wine said ($2):"
+    tail -30 "$1" | tr -d '\r'
+    fail "$2"
+}
 
 setsid Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" \
     </dev/null >/dev/null 2>&1 &
@@ -35,16 +47,18 @@ export DISPLAY=:$(head -1 "$work/display")
 
 # One prefix for the whole run; Wine's own services start once, detached,
 # so no later program's pipes wait on them.
-wineboot -i </dev/null >/dev/null 2>&1
+"$wine64" wineboot.exe -i </dev/null >"$work/wineboot.log" 2>&1 ||
+    say_wine "$work/wineboot.log" "making the Wine prefix (wineboot -i, status $?)"
 wineserver -p
-wineboot </dev/null >/dev/null 2>&1
+"$wine64" wineboot.exe </dev/null >"$work/wineboot.log" 2>&1 ||
+    say_wine "$work/wineboot.log" "starting Wine's services (wineboot, status $?)"
 
 # --- The portable suites ------------------------------------------------------
 for suite in world assets draw2d camera; do
     program=$win/tests/windows/${suite}_tests.exe
     [ -f "$program" ] || continue
     (cd "$run_dir" && "$wine" "$program") </dev/null >"$work/$suite.log" 2>&1 ||
-        { tail -30 "$work/$suite.log"; fail "the $suite suite (status $?)"; }
+        say_wine "$work/$suite.log" "the $suite suite (status $?)"
     ok "$suite suite: $(grep -a 'PASSED' "$work/$suite.log" | tr -d '\r')"
 done
 
@@ -53,7 +67,7 @@ for seed in 1 5 77; do
     for data in "$run_dir" "$work/no_map"; do
         mkdir -p "$work/no_map"
         "$wine" "$win/undercroft-tool.exe" world --seed $seed --data "$data" --out "$work/w.bin" \
-            </dev/null >/dev/null 2>&1 || fail "world --seed $seed"
+            </dev/null >"$work/wine.log" 2>&1 || say_wine "$work/wine.log" "world --seed $seed"
         "$linux/undercroft-tool" world --seed $seed --data "$data" --out "$work/l.bin" ||
             fail "the Linux tool's world"
         cmp -s "$work/w.bin" "$work/l.bin" || fail "world --seed $seed ($data) differs from Linux"
@@ -63,7 +77,7 @@ ok "world writes the Linux tool's bytes (seeds 1, 5, 77; with and without a map)
 
 view=(--seed 5 --view 100,100,0 --keys F7,Rightx3,Upx2 --mouse 200,100)
 "$wine" "$win/undercroft-tool.exe" snapshot "${view[@]}" --data "$run_dir" --out "$work/w.png" \
-    </dev/null >/dev/null 2>&1 || fail "snapshot of the map view"
+    </dev/null >"$work/wine.log" 2>&1 || say_wine "$work/wine.log" "snapshot of the map view"
 "$linux/undercroft-tool" snapshot "${view[@]}" --data "$run_dir" --out "$work/l.png" ||
     fail "the Linux tool's snapshot"
 cmp -s <("$linux/tests/png_pixels" "$work/w.png") <("$linux/tests/png_pixels" "$work/l.png") ||
@@ -73,7 +87,8 @@ ok "a map-view snapshot has the Linux tool's pixels"
 # The 3D view in a hidden window: the background key is probed, so no pixel
 # of the clear colour (255, 0, 229 or 230) reaches the picture.
 "$wine" "$win/undercroft-tool.exe" snapshot --seed 5 --view 30,30,3 --look 0,-120 \
-    --data "$run_dir" --out "$work/3d.png" </dev/null >/dev/null 2>&1 || fail "3D snapshot"
+    --data "$run_dir" --out "$work/3d.png" </dev/null >"$work/wine.log" 2>&1 ||
+    say_wine "$work/wine.log" "3D snapshot"
 "$linux/tests/png_pixels" "$work/3d.png" | tail -c +9 | od -An -v -tu1 -w3 |
     awk '$1 == 255 && $2 == 0 && ($3 == 229 || $3 == 230) { key++ } $1 + $2 + $3 > 0 { drawn++ }
          END { exit !(key == 0 && drawn > 1000) }' ||
@@ -127,7 +142,9 @@ for _ in $(seq 5); do
     for _ in $(seq 10); do grep -q '\.png' "$work/out.txt" && break 2; sleep 0.1; done
 done
 shot=$(grep -a '\.png' "$work/out.txt" | tr -d '\r' | tail -1)
-shot_file=$(winepath -u "$shot" 2>/dev/null)
+shot_file=$("$wine64" winepath.exe -u "$shot" 2>"$work/winepath.log") ||
+    say_wine "$work/winepath.log" "winepath -u '$shot'"
+shot_file=${shot_file%$'\r'}
 [ "$("$linux/tests/png_pixels" "$shot_file" 2>/dev/null | head -1)" = 320x240 ] ||
     fail "F12 saved no 320 x 240 picture (printed '$shot')"
 rm -f "$shot_file"

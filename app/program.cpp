@@ -8,11 +8,14 @@
 #include "platform/file_output.h"
 #include "platform/installed_data.h"
 #include "platform/quit.h"
+#include "platform/standard_streams.h"
 
 #include <string>
 
 int runProgram()
 {
+    // Before anything opens a file or the window system's connection.
+    openClosedStandardStreams();
     // A closed stdout or a full disk is reported where output is lost; it
     // ends nothing.
     ignoreOutputSignals();
@@ -23,8 +26,7 @@ int runProgram()
     installQuitSignals();
     // The seed is printed so a world the user liked can be rebuilt with
     // undercroft-tool's --seed.
-    printLineOrSay("undercroft", "world seed " + std::to_string(runStartup()));
-    frameLoopReached();
+    printLineOrSay("world seed " + std::to_string(runStartup()));
     while (!quitFlag)
         runFrame();
     runShutdown();

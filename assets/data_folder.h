@@ -4,9 +4,14 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 // Whether `folder` holds every image folder the catalogue loads from.
 bool holdsImageFolders(const std::filesystem::path& folder);
+
+// The image folders the catalogue loads from that `folder` lacks, by name.
+std::vector<std::string> missingImageFolders(const std::filesystem::path& folder);
 
 // The folder to read from: `current` when it holds the image folders, else
 // `installed` when it does, else none.
@@ -15,6 +20,6 @@ std::optional<std::filesystem::path> pickDataFolder(const std::filesystem::path&
 
 // Start-up's first step. Stays in the current directory when it holds the
 // image folders; else changes into `installed` when that does, saying so in
-// one line on stdout; else stays and says in one line on stderr that the
-// images are missing.
+// one line on stdout; else stays and says in one line on stderr which image
+// folders it goes on without, and where it looked.
 void useDataFolder(const std::filesystem::path& installed);

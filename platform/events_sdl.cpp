@@ -91,6 +91,12 @@ bool pumpOneMessage()
     return true;
 }
 
+void releaseWindowSystemKeys()
+{
+    for (bool& held : heldKeys)
+        held = false;
+}
+
 bool windowSystemKeyDown(int vk)
 {
     return heldKeys[vk];

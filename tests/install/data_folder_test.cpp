@@ -79,3 +79,18 @@ TEST_F(DataFolder, WithNeitherTheProgramStaysAndSaysSoInOneLine)
     EXPECT_NE(err.find("going on without images"), std::string::npos) << err;
     EXPECT_EQ(std::filesystem::current_path(), current);
 }
+
+TEST_F(DataFolder, WithSomeImageFoldersHereTheLineNamesTheMissingOnes)
+{
+    makeImageFolders(current);
+    std::filesystem::remove(current / "bmp_cube");
+    std::filesystem::remove(current / "bmp_scr");
+    EXPECT_EQ(missingImageFolders(current), (std::vector<std::string>{"bmp_scr", "bmp_cube"}));
+    const auto [out, err] = use();
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("no bmp_scr, bmp_cube in " + current.string()), std::string::npos) << err;
+    EXPECT_NE(err.find(installed.string()), std::string::npos) << err;
+    EXPECT_NE(err.find("going on without the images of those folders"), std::string::npos) << err;
+    EXPECT_EQ(std::filesystem::current_path(), current);
+}

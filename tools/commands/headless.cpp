@@ -3,16 +3,19 @@
 
 #include "app/game.h"
 #include "app/world_build.h"
+#include "assets/catalogue.h"
 #include "assets/units.h"
 #include "platform/file_output.h"
 #include "platform/pause.h"
 #include "platform/window.h"
 #include "world/generator.h"
 #include "world/grid.h"
+#include "world/overworld.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 void startHeadless()
 {
@@ -34,6 +37,8 @@ bool enterDataFolder(const std::string& folder)
 
 std::string outputPath(const std::string& path)
 {
+    if (path == "-")
+        return path;
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.string();
@@ -46,6 +51,28 @@ bool outputWritable(const std::string& path)
         return true;
     writeFailure(path, error);
     return false;
+}
+
+bool outputClearOfInputs(const std::string& path, const std::string& dataFolder)
+{
+    if (path == "-")
+        return true;
+    std::error_code error;
+    const std::filesystem::path out = std::filesystem::weakly_canonical(path, error);
+    if (error)
+        return true; // a path that cannot be resolved is no file the command reads
+    std::vector<std::string> inputs{overworldMapPath(overworldMapNumber)};
+    for (const CatalogueLoad& load : imageCatalogue)
+        inputs.push_back(cataloguePath(load));
+    for (const std::string& input : inputs) {
+        const std::filesystem::path read =
+            std::filesystem::weakly_canonical(std::filesystem::path(dataFolder) / input, error);
+        if (!error && read == out) {
+            writeFailure(path, "it is " + read.string() + ", which this command reads");
+            return false;
+        }
+    }
+    return true;
 }
 
 int runHeadlessStartup(std::optional<std::uint32_t> fixedSeed, std::uint32_t& seed)

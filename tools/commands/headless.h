@@ -23,6 +23,11 @@ std::string outputPath(const std::string& path);
 // done for it); says why not on stderr.
 bool outputWritable(const std::string& path);
 
+// Whether `path` stays clear of the files the command reads from
+// `dataFolder` (the overworld map and the catalogue's images): an output
+// written over one of its own inputs is refused, saying so on stderr.
+bool outputClearOfInputs(const std::string& path, const std::string& dataFolder);
+
 // Start-up as the program runs it, in the current folder, with the world
 // seeded from fixedSeed or the clock; sets `seed` to the seed used. Returns
 // 0, or 1 after saying on stderr that no GL window could be opened (the

@@ -39,16 +39,14 @@ CLI::App* describeLine(CLI::App& tool, TourOptions& options)
         "tour", "Writes five snapshots that show what the program does, from views picked in "
                 "the world it built: the overworld, dungeon levels 1 and 9 in the map view, the "
                 "surface and a dungeon corridor in 3D; prints the seed and their paths.");
-    addWorldSource(*command, options.source);
-    command
-        ->add_option_function<std::string>(
-            "--out",
-            [&options](const std::string& folder) {
-                options.out = outputPath(folder);
-                options.shown = folder;
-            },
-            "the folder to write the pictures into (required)")
-        ->type_name("DIR");
+    addWorldSource(*command, options.source, SeedNeed::ClockByDefault);
+    addOutputOption(
+        *command, "DIR", false,
+        [&options](const std::string& folder) {
+            options.out = outputPath(folder);
+            options.shown = folder;
+        },
+        "the folder to write the pictures into (required)");
     return command;
 }
 

@@ -149,7 +149,7 @@ stays_up() {
 start_xvfb() {
     local numbers
     numbers=$(mktemp) || fail "no temporary file for Xvfb's display"
-    Xvfb -displayfd 3 -screen 0 "${1:-1600x1200x24}" -nolisten tcp 3>"$numbers" \
+    Xvfb -displayfd 3 -screen 0 "${1:-1600x1200x24}" -nolisten tcp -noreset 3>"$numbers" \
         </dev/null >/dev/null 2>&1 &
     xvfb_pid=$!
     at_exit stop_xvfb
@@ -217,15 +217,19 @@ expect_geometry() {
 }
 
 # hold KEY [X Y]: holds KEY for $hold_seconds (default half a second) with
-# the cursor at desktop position X,Y (default 5,5). Keys go to the window
-# under the cursor (no window manager gives one the focus), and the program
-# reads held keys once a frame, so a press has to outlast a slow frame as a
-# person's does: that is what the wait is for. It stays under the X server's
-# auto-repeat delay, so the key is pressed once.
+# the cursor at desktop position X,Y (default 5,5: on the window where the
+# program opens it; with no window manager, a window may take keys only with
+# the cursor over it), then leaves it up as long.
+# The program takes in key events once a frame, so a press has to outlast a
+# slow frame, and so does the pause after it: a release and the next press
+# taken in by the same frame would be no press at all. A person's presses
+# and pauses are that long; that is what the waits are for. The press stays
+# under the X server's auto-repeat delay, so the key is pressed once.
 hold_seconds=0.5
 hold() {
     xdotool mousemove "${2:-5}" "${3:-5}"
     xdotool keydown "$1"
     sleep "$hold_seconds"
     xdotool keyup "$1"
+    sleep "$hold_seconds"
 }

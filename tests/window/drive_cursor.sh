@@ -47,17 +47,17 @@ step "released"
 
 taken=0
 while [ $# -ge 3 ]; do
-    # Each frame reads the cursor as it draws, after the key that F12's frame
-    # sees was pumped: the shot shows the cursor where it was put.
-    xdotool mousemove "$2" "$3"
-    # A press a slow frame sees, as a person's.
-    xdotool keydown F12; sleep 0.3; xdotool keyup F12
+    # The cursor is put there before F12 goes down, and each frame reads it
+    # as it draws, after the events that hold F12 were taken in: the shot
+    # shows the cursor where it was put.
+    hold F12 "$2" "$3"
     taken=$((taken + 1))
     await shots_printed "$taken" || fail "F12 at $2,$3 printed no screenshot path"
     echo "$1 $(grep '\.png$' "$logdir/stdout" | sed -n "${taken}p")" >>"$logdir/shots"
     shift 3
 done
 
+# Held as a person presses it, with the cursor where the last shot left it.
 xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
 wait_for_exit "$pid" || fail "Escape did not end the program"
 echo "$status" >"$logdir/status"

@@ -42,9 +42,10 @@ buildPackages=(
 )
 
 # What the tests need beyond that: GoogleTest and Google Benchmark, a real X
-# server driven like a user, valgrind for the memcheck run (the sanitizer
-# runtimes come with g++), and the Debian package's builder and checkers.
-testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps valgrind
+# server driven like a user (xwininfo, in x11-utils, finds the windows
+# xdotool cannot), valgrind for the memcheck run (the sanitizer runtimes come
+# with g++), and the Debian package's builder and checkers.
+testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils valgrind
     dpkg-dev lintian desktop-file-utils appstream)
 
 # What the Windows build and its tests need: mingw-w64's compilers (the

@@ -8,12 +8,11 @@
 # program's own start-up and loop; the read-only case also runs the program.
 # Exits 77 (skipped) only when no folder can be made read-only here.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$(realpath "$1")
 program=$(realpath "$2")
 run_dir=$(realpath "$3")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+make_work_folder
 
 # Three views: the 3D view where start-up leaves it (cube textures) and then
 # the map; the map of the overworld (land tiles, the marker); the map of a
@@ -42,7 +41,7 @@ check() {
     done
     [ "$(cd "$dir" && find . -printf '%p %s\n' | sort)" = "$before" ] ||
         fail "$name: the data folder changed"
-    echo "ok: $name"
+    ok "$name"
 }
 
 # fresh NAME: a copy of the real data folder to spoil.
@@ -139,18 +138,16 @@ check "a read-only data folder" "$dir"
 
 # The program itself in the read-only folder: it starts, builds the world,
 # and SIGTERM (like Ctrl+C) ends it with status 0.
-(cd "$dir" && SDL_VIDEODRIVER=offscreen exec "${runner[@]}" "$program") >"$work/out.txt" 2>"$work/err.txt" &
-pid=$!
-for _ in $(seq 100); do grep -q '^world seed' "$work/out.txt" && break; sleep 0.1; done
-grep -q '^world seed' "$work/out.txt" || { kill -9 "$pid"; fail "read-only: the program did not finish start-up"; }
-sleep 0.5
+background env -C "$dir" SDL_VIDEODRIVER=offscreen "${runner[@]}" "$program" \
+    >"$work/out.txt" 2>"$work/err.txt"
+wait_for_line "$work/out.txt" '^world seed' || fail "read-only: the program did not finish start-up"
+# Let the loop run a while in the read-only folder: what is checked is that
+# nothing goes wrong there, which only watching it shows.
+stays_up "$pid" 0.5 || fail "read-only: the program ended by itself: $(cat "$work/err.txt")"
 kill -TERM "$pid"
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "read-only: SIGTERM did not end the program"; }
-wait "$pid"
-status=$?
+wait_for_exit "$pid" || fail "read-only: SIGTERM did not end the program"
 [ "$status" -eq 0 ] || fail "read-only: the program exits $status: $(cat "$work/err.txt")"
 [ ! -s "$work/err.txt" ] || fail "read-only: the program said: $(cat "$work/err.txt")"
-echo "ok: the program in a read-only data folder"
+ok "the program in a read-only data folder"
 chmod -R u+w "$dir"
 echo "all ok"

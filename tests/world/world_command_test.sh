@@ -3,11 +3,10 @@
 # same grid byte for byte, the map is read from the data folder, the plan is
 # printed as text, and every kind of bad input exits 2 with one line.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-fail() { echo "FAIL: $*"; exit 1; }
+make_work_folder
+cd "$work" || fail "cannot enter $work"
 
 "$tool" world --seed 99 --out a.bin || fail "world --seed 99 failed"
 "$tool" world --seed 99 --out b.bin || fail "second world --seed 99 failed"

@@ -3,23 +3,14 @@
 # Windows programs, the real undercroft.exe driven with xdotool, and the tool
 # against the Linux one (the same world bytes, the same map-view pixels).
 # Usage: run_wine_tests.sh WINDOWS_BUILD LINUX_BUILD LABEL
-set -u
+source "$(dirname "$0")/../lib.sh"
 win=$(realpath "$1")
 linux=$(realpath "$2")
 label=$3
+TEST_LABEL=$label
 run_dir=$linux/run
-work=$(mktemp -d)
+make_work_folder
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
-unset SDL_VIDEODRIVER
-cleanup() {
-    wineserver -k 2>/dev/null
-    [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL ($label): $*"; exit 1; }
-ok() { echo "ok ($label): $*"; }
 
 # Wine's own tools (wineboot, winepath) and the 64-bit programs run through
 # the 64-bit loader, directly: the `wine` launcher and the tools' scripts go
@@ -38,12 +29,8 @@ say_wine() {
     fail "$2"
 }
 
-setsid Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" \
-    </dev/null >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -1 "$work/display")
+start_xvfb 1600x1200x24
+at_exit wineserver -k # Wine's server for the prefix, before the folder goes
 
 # One prefix for the whole run; Wine's own services start once, detached,
 # so no later program's pipes wait on them.
@@ -68,8 +55,9 @@ for seed in 1 5 77; do
         mkdir -p "$work/no_map"
         "$wine" "$win/undercroft-tool.exe" world --seed $seed --data "$data" --out "$work/w.bin" \
             </dev/null >"$work/wine.log" 2>&1 || say_wine "$work/wine.log" "world --seed $seed"
-        "$linux/undercroft-tool" world --seed $seed --data "$data" --out "$work/l.bin" ||
-            fail "the Linux tool's world"
+        # The folder without a map has no images either, which the tool says.
+        "$linux/undercroft-tool" world --seed $seed --data "$data" --out "$work/l.bin" \
+            2>"$work/linux.log" || fail "the Linux tool's world: $(cat "$work/linux.log")"
         cmp -s "$work/w.bin" "$work/l.bin" || fail "world --seed $seed ($data) differs from Linux"
     done
 done
@@ -96,50 +84,33 @@ ok "a map-view snapshot has the Linux tool's pixels"
 ok "the 3D view renders in a hidden window, background keyed out"
 
 # --- The real program, driven as a user drives it --------------------------------
-geometry() {
-    local id out
-    id=$(xdotool search --name '^GAME$' 2>/dev/null | tail -1)
-    [ -n "$id" ] || { echo none; return; }
-    out=$(xdotool getwindowgeometry "$id" 2>/dev/null) || { echo none; return; }
-    echo "$(echo "$out" | sed -n 's/.*Position: \([0-9-]*,[0-9-]*\).*/\1/p') $(echo "$out" | sed -n 's/.*Geometry: \([0-9]*x[0-9]*\).*/\1/p')"
-}
-expect_geometry() {
-    local got
-    for _ in $(seq 100); do got=$(geometry); [ "$got" = "$1" ] && break; sleep 0.1; done
-    [ "$got" = "$1" ] || fail "$2: the window is '$got', want '$1'"
-    ok "$2 ($got)"
-}
 # Keys go to the window under the pointer (there is no window manager to
 # give it the focus); a key held under half a second does not repeat.
-hold() {
-    xdotool mousemove "${2:-20}" "${3:-20}"
-    xdotool keydown "$1"; sleep 0.4; xdotool keyup "$1"; sleep 0.3
-}
+hold_seconds=0.4
 start_program() {
-    (cd "$run_dir" && exec "$wine" "$win/undercroft.exe") </dev/null >"$work/out.txt" 2>"$work/err.txt" &
-    pid=$!
-    for _ in $(seq 300); do grep -q 'world seed' "$work/out.txt" && break; sleep 0.1; done
-    grep -q 'world seed' "$work/out.txt" || fail "start-up did not finish: $(cat "$work/err.txt")"
+    background bash -c 'cd "$1" && exec "$2" "$3"' start "$run_dir" "$wine" "$win/undercroft.exe" \
+        </dev/null >"$work/out.txt" 2>"$work/err.txt"
+    wait_for_line "$work/out.txt" 'world seed' 30 ||
+        fail "start-up did not finish: $(cat "$work/err.txt")"
 }
 wait_exit() {
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "$1: the program is still running"
-    wait "$pid"; local status=$?; pid=
+    wait_for_exit "$pid" 10 || fail "$1: the program is still running"
     [ "$status" -eq 0 ] || fail "$1: exit status $status, want 0"
     ok "$1 ends the program with status 0"
 }
 
 start_program
 expect_geometry "0,0 640x480" "start-up"
-[ "$(xdotool search --name '^GAME$' | wc -l)" -eq 1 ] || fail "more than one window titled GAME"
-hold F7; expect_geometry "0,0 1280x960" "F7 (640 x 480 at scale 2)"
-hold F1; expect_geometry "0,0 640x480" "F1 (640 x 480 at scale 1)"
-hold F6; expect_geometry "0,0 640x480" "F6 (320 x 240 at scale 2)"
+[ "$(xdotool search --onlyvisible --name '^GAME$' | wc -l)" -eq 1 ] ||
+    fail "more than one window titled GAME"
+hold F7 20 20; expect_geometry "0,0 1280x960" "F7 (640 x 480 at scale 2)"
+hold F1 20 20; expect_geometry "0,0 640x480" "F1 (640 x 480 at scale 1)"
+hold F6 20 20; expect_geometry "0,0 640x480" "F6 (320 x 240 at scale 2)"
 # A reopened window can take a moment to take keys again (Wine destroys the
 # old one slowly without a window manager): press until a path is printed.
 for _ in $(seq 5); do
-    hold F12
-    for _ in $(seq 10); do grep -q '\.png' "$work/out.txt" && break 2; sleep 0.1; done
+    hold F12 20 20
+    wait_for_line "$work/out.txt" '\.png' 1 && break
 done
 shot=$(grep -a '\.png' "$work/out.txt" | tr -d '\r' | tail -1)
 shot_file=$("$wine64" winepath.exe -u "$shot" 2>"$work/winepath.log") ||
@@ -149,15 +120,16 @@ shot_file=${shot_file%$'\r'}
     fail "F12 saved no 320 x 240 picture (printed '$shot')"
 rm -f "$shot_file"
 ok "F12 saves the frame as a PNG through the Windows encoder"
-xdotool mousemove 100 100; xdotool keydown m; sleep 0.4
+xdotool mousemove 100 100 keydown m
 expect_geometry "100,100 640x480" "M with the cursor at 100,100"
 xdotool mousemove 300 200
 expect_geometry "300,200 640x480" "M held, the cursor moved to 300,200"
-xdotool keyup m; sleep 0.3
-hold Escape 400 300; wait_exit "Escape"
+xdotool keyup m
+hold Escape 400 300
+wait_exit "Escape"
 
 start_program
 expect_geometry "0,0 640x480" "start-up again"
-"$linux/tests/send_wm_delete" "$(xdotool search --name '^GAME$' | tail -1)"
+"$linux/tests/send_wm_delete" "$(window_id)"
 wait_exit "a window-manager close"
 echo "all ok ($label)"

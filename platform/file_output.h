@@ -47,7 +47,8 @@ void removeUnfinishedOutput();
 
 // Ctrl+C, SIGTERM and SIGHUP (Ctrl+C and Ctrl+Break on Windows) still end
 // the process as they would, but first remove the temporary file of a write
-// that has not finished. For programs that set no quit signals of their own.
+// that has not finished; one the process was started ignoring stays ignored.
+// For programs that set no quit signals of their own.
 void removeUnfinishedOutputOnSignals();
 
 // Writes `line` and a newline to standard output and flushes it; false with

@@ -261,8 +261,11 @@ extern "C" void removeUnfinishedOutputAndEnd(int signal)
 
 void removeUnfinishedOutputOnSignals()
 {
+    // A signal the process was started ignoring (Ctrl+C for a command run in
+    // the background of a script, SIGHUP under nohup) stays ignored.
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, removeUnfinishedOutputAndEnd);
+        if (std::signal(signal, removeUnfinishedOutputAndEnd) == SIG_IGN)
+            std::signal(signal, SIG_IGN);
 }
 
 NewFile createNewFile(const std::string& path, std::string& error)

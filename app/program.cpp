@@ -22,7 +22,7 @@ int runProgram()
     // Screenshots go where the user started the program, even when the
     // images come from the installed data folder.
     pinScreenshotFolder();
-    useDataFolder(installedDataFolder());
+    useDataFolder(installedDataFolders());
     installQuitSignals();
     // The seed is printed so a world the user liked can be rebuilt with
     // undercroft-tool's --seed.

@@ -45,33 +45,41 @@ std::string joined(const std::vector<std::string>& names)
     return text;
 }
 
-// Start-up stays in `current`, which lacks some or all image folders.
-void sayWhatIsMissing(const std::filesystem::path& current, const std::filesystem::path& installed)
+// "A", "A or B", "A, B or C".
+std::string listed(const std::vector<std::filesystem::path>& places)
 {
-    const std::string other = installed.empty() ? "the installed data folder" : installed.string();
-    const std::vector<std::string> missing = missingImageFolders(current);
-    if (missing.size() == imageFolders().size()) {
-        reportProblem("no image folders in " + current.string() + " or " + other +
-                      "; going on without images");
-        return;
-    }
-    reportProblem("no " + joined(missing) + " in " + current.string() + " (and no complete set in " +
-                  other + "); going on without the images of " +
-                  (missing.size() == 1 ? "that folder" : "those folders"));
+    std::string text;
+    for (std::size_t i = 0; i < places.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == places.size() ? " or " : ", ") + places[i].string();
+    return text;
 }
 }
 
-std::optional<std::filesystem::path> pickDataFolder(const std::filesystem::path& current,
-                                                    const std::filesystem::path& installed)
+std::string missingImagesText(const std::filesystem::path& current,
+                              const std::vector<std::filesystem::path>& installed)
+{
+    const std::vector<std::string> missing = missingImageFolders(current);
+    if (missing.size() == imageFolders().size()) {
+        std::vector<std::filesystem::path> looked{current};
+        looked.insert(looked.end(), installed.begin(), installed.end());
+        return "no image folders in " + listed(looked);
+    }
+    const std::string here = "no " + joined(missing) + " in " + current.string();
+    return installed.empty() ? here : here + " (and no complete set in " + listed(installed) + ")";
+}
+
+std::optional<std::filesystem::path> pickDataFolder(
+    const std::filesystem::path& current, const std::vector<std::filesystem::path>& installed)
 {
     if (holdsImageFolders(current))
         return current;
-    if (!installed.empty() && holdsImageFolders(installed))
-        return installed;
+    for (const std::filesystem::path& folder : installed)
+        if (holdsImageFolders(folder))
+            return folder;
     return std::nullopt;
 }
 
-void useDataFolder(const std::filesystem::path& installed)
+void useDataFolder(const std::vector<std::filesystem::path>& installed)
 {
     std::error_code error;
     std::filesystem::path current = std::filesystem::current_path(error);
@@ -81,7 +89,9 @@ void useDataFolder(const std::filesystem::path& installed)
     if (folder == current)
         return;
     if (!folder) {
-        sayWhatIsMissing(current, installed);
+        const bool none = missingImageFolders(current).size() == imageFolders().size();
+        reportProblem(missingImagesText(current, installed) +
+                      (none ? "; going on without images" : "; going on without their images"));
         return;
     }
     std::filesystem::current_path(*folder, error);

@@ -4,6 +4,7 @@
 // events are read in events_sdl.cpp, the GL state set in render_state_gl.cpp.
 #include "platform/window.h"
 
+#include "platform/frame_pacing.h"
 #include "platform/report.h"
 #include "platform/test_seam.h"
 #include "platform/video.h"
@@ -168,7 +169,8 @@ bool createWindowAndContext(const char* title, int width, int height, int colour
         return failOpening("Can't Create A GL Rendering Context.");
     if (SDL_GL_MakeCurrent(windowHandle, renderContext) != 0)
         return failOpening("Can't Activate The GL Rendering Context.");
-    // Motion is a fixed step per frame: vsync keeps it at a sane speed.
+    // Motion is a fixed step per frame: vsync, where the driver honours it,
+    // shows frames at the display's rate; paceFrame holds them to 60.
     SDL_GL_SetSwapInterval(1);
     if (!showWindow())
         return failOpening("Window Creation Error.");
@@ -198,8 +200,10 @@ void destroyWindowAndContext()
 
 void swapWindowBuffers()
 {
-    if (windowHandle)
-        SDL_GL_SwapWindow(windowHandle);
+    if (!windowHandle)
+        return;
+    SDL_GL_SwapWindow(windowHandle);
+    paceFrame();
 }
 
 SDL_Window* sdlGameWindow()

@@ -35,6 +35,7 @@ for bad in "" "--out" "--seed x --out p" "--bogus 1 --out p" "--data $work/missi
     "$tool" tour $bad 2>err.txt >/dev/null
     status=$?
     [ "$status" -eq 2 ] || fail "'tour $bad' exits $status, want 2"
-    [ "$(wc -l <err.txt)" -eq 1 ] || fail "'tour $bad' printed $(wc -l <err.txt) error lines"
+    # The data folder the tool found for itself is named too: not an error.
+    [ "$(grep -vc '^undercroft-tool: data from ' err.txt)" -eq 1 ] || fail "'tour $bad' printed $(wc -l <err.txt) error lines"
 done
 echo "all ok"

@@ -46,7 +46,8 @@ for bad in "world --out e.bin" "world --seed 5" "world --seed -1 --out e.bin" \
     "$tool" $bad 2>err.txt >/dev/null
     status=$?
     [ "$status" -eq 2 ] || fail "'$bad' exits $status, want 2"
-    [ "$(wc -l <err.txt)" -eq 1 ] || fail "'$bad' printed $(wc -l <err.txt) error lines"
+    # The data folder the tool found for itself is named too: not an error.
+    [ "$(grep -vc '^undercroft-tool: data from ' err.txt)" -eq 1 ] || fail "'$bad' printed $(wc -l <err.txt) error lines"
 done
 [ ! -e e.bin ] || fail "a refused command wrote e.bin"
 echo "all ok"

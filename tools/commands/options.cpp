@@ -85,7 +85,11 @@ void addWorldSource(CLI::App& command, WorldSource& source, SeedNeed need)
         need == SeedNeed::Required
             ? "the world's seed, as the program prints it (required)"
             : "the world's seed, as the program prints it (default: the clock, printed)");
-    command.add_option("--data", source.dataFolder, "the folder holding the images and map/")
+    command
+        .add_option_function<std::string>(
+            "--data", [&source](const std::string& folder) { source.dataFolder = folder; },
+            "the folder holding the images and map/ (default: the current folder when it "
+            "holds them, else the installed data folder)")
         ->type_name("DIR");
 }
 

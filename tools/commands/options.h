@@ -49,7 +49,7 @@ struct ToolCommand {
 // start-up.
 struct WorldSource {
     std::optional<std::uint32_t> seed;
-    std::string dataFolder = ".";
+    std::optional<std::string> dataFolder; // chosen as the program does without it
 };
 
 // Whether a subcommand needs --seed or takes the clock's seed without it.

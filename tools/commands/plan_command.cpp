@@ -73,7 +73,8 @@ int runPlan(const PlanOptions& options)
 {
     if (!options.source.seed)
         return usageError("plan needs --seed N");
-    if (!buildHeadlessWorld(options.source))
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data || !buildHeadlessWorld(*options.source.seed, *data))
         return usageExitStatus;
 
     std::printf("%s\n", planLegend);

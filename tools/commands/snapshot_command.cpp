@@ -140,11 +140,11 @@ int runSnapshot(const SnapshotOptions& options)
         return usageError("snapshot needs --out FILE.png");
     if (options.out == "-" && options.printState)
         return usageError("--out - and --state would both write to standard output");
-    if (!outputWritable(options.out) ||
-        !outputClearOfInputs(options.out, options.source.dataFolder))
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data || !outputWritable(options.out) || !outputClearOfInputs(options.out, *data))
         return usageExitStatus;
     startHeadless();
-    if (!enterDataFolder(options.source.dataFolder))
+    if (!enterDataFolder(*data))
         return usageExitStatus;
     std::uint32_t seed;
     if (const int status = runHeadlessStartup(options.source.seed, seed))

@@ -295,8 +295,11 @@ int runSoak(const SoakOptions& options)
 {
     if (!options.source.seed || options.frames == 0)
         return usageError("soak needs --seed N and --frames N");
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data)
+        return usageExitStatus;
     startHeadless();
-    if (!enterDataFolder(options.source.dataFolder))
+    if (!enterDataFolder(*data))
         return usageExitStatus;
 
     const auto started = std::chrono::steady_clock::now();

@@ -130,8 +130,11 @@ int runTour(const TourOptions& options)
     if (options.out.empty())
         return usageError("tour needs --out DIR");
     // Nothing is made until the input is known to be good.
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data)
+        return usageExitStatus;
     startHeadless();
-    if (!enterDataFolder(options.source.dataFolder))
+    if (!enterDataFolder(*data))
         return usageExitStatus;
     std::error_code error;
     std::filesystem::create_directories(options.out, error);

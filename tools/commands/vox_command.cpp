@@ -186,9 +186,9 @@ int runVox(const VoxOptions& options)
         return usageError("vox needs --seed N");
     if (options.out.empty())
         return usageError("vox needs --out FILE.vox");
-    if (!outputWritable(options.out) ||
-        !outputClearOfInputs(options.out, options.source.dataFolder) ||
-        !buildHeadlessWorld(options.source))
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data || !outputWritable(options.out) || !outputClearOfInputs(options.out, *data) ||
+        !buildHeadlessWorld(*options.source.seed, *data))
         return usageExitStatus;
     loadPaletteImages();
 

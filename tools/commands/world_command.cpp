@@ -36,9 +36,9 @@ int runWorld(const WorldOptions& options)
         return usageError("world needs --seed N");
     if (options.out.empty())
         return usageError("world needs --out FILE");
-    if (!outputWritable(options.out) ||
-        !outputClearOfInputs(options.out, options.source.dataFolder) ||
-        !buildHeadlessWorld(options.source))
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data || !outputWritable(options.out) || !outputClearOfInputs(options.out, *data) ||
+        !buildHeadlessWorld(*options.source.seed, *data))
         return usageExitStatus;
 
     std::string error;

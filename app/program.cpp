@@ -8,23 +8,25 @@
 #include "platform/file_output.h"
 #include "platform/installed_data.h"
 #include "platform/quit.h"
+#include "platform/standard_streams.h"
 
 #include <string>
 
 int runProgram()
 {
+    // Before anything opens a file or the window system's connection.
+    openClosedStandardStreams();
     // A closed stdout or a full disk is reported where output is lost; it
     // ends nothing.
     ignoreOutputSignals();
     // Screenshots go where the user started the program, even when the
     // images come from the installed data folder.
     pinScreenshotFolder();
-    useDataFolder(installedDataFolder());
+    useDataFolder(installedDataFolders());
     installQuitSignals();
     // The seed is printed so a world the user liked can be rebuilt with
     // undercroft-tool's --seed.
-    printLineOrSay("undercroft", "world seed " + std::to_string(runStartup()));
-    frameLoopReached();
+    printLineOrSay("world seed " + std::to_string(runStartup()));
     while (!quitFlag)
         runFrame();
     runShutdown();

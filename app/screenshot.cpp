@@ -4,12 +4,14 @@
 #include "platform/file_output.h"
 #include "platform/input.h"
 #include "platform/png_writer.h"
+#include "platform/report.h"
 #include "platform/video.h"
 
 #include <cstdio>
 #include <system_error>
 
 std::filesystem::path screenshotFolder = "screenshots";
+int screenshotFailures = 0;
 
 namespace {
 // More shots than this within one second means the names are not ours to
@@ -18,8 +20,29 @@ constexpr int maxShotsPerSecond = 1000;
 
 void reportFailure(const std::filesystem::path& where, const std::string& reason)
 {
-    std::fprintf(stderr, "undercroft: cannot save screenshot %s: %s\n", where.string().c_str(),
-                 reason.c_str());
+    ++screenshotFailures;
+    reportProblem("cannot save screenshot " + where.string() + ": " + reason);
+}
+
+// Creates the screenshot folder if it is not there; false, reported, when
+// it cannot be had. A symbolic link to a folder that does not exist is named
+// as such: "File exists" would say nothing useful.
+bool prepareFolder()
+{
+    std::error_code error;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(screenshotFolder, error)) &&
+        !std::filesystem::exists(screenshotFolder, error)) {
+        const std::filesystem::path target = std::filesystem::read_symlink(screenshotFolder, error);
+        reportFailure(screenshotFolder,
+                      "a symbolic link to " + target.string() + ", which does not exist");
+        return false;
+    }
+    std::filesystem::create_directories(screenshotFolder, error);
+    if (error) {
+        reportFailure(screenshotFolder, error.message());
+        return false;
+    }
+    return true;
 }
 
 // Creates the first free name of `time` in the folder, exclusively, so two
@@ -68,12 +91,8 @@ std::string screenshotName(const std::tm& time, int sequence)
 
 std::filesystem::path saveScreenshot(const std::tm& time)
 {
-    std::error_code folderError;
-    std::filesystem::create_directories(screenshotFolder, folderError);
-    if (folderError) {
-        reportFailure(screenshotFolder, folderError.message());
+    if (!prepareFolder())
         return {};
-    }
     const std::filesystem::path path = claimFreeName(time);
     if (path.empty())
         return {};
@@ -99,7 +118,7 @@ void saveScreenshotNow()
     }
     const std::filesystem::path path = saveScreenshot(*local);
     if (!path.empty())
-        printLineOrSay("undercroft", path.string());
+        printLineOrSay(path.string());
 }
 }
 

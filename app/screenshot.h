@@ -9,6 +9,10 @@
 // at the moment of the shot. "screenshots" until pinScreenshotFolder.
 extern std::filesystem::path screenshotFolder;
 
+// Shots that could not be saved since the program started, each reported on
+// stderr: the tool's key scripts fail when one did.
+extern int screenshotFailures;
+
 // Makes screenshotFolder absolute against the current directory, so that a
 // later change into the data folder does not move it. Left relative when the
 // current directory cannot be read.

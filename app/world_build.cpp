@@ -12,7 +12,6 @@
 #include <ctime>
 
 namespace {
-constexpr int overworldMapNumber = 1;
 
 // Layers 40..58 are cleared before the generator runs.
 constexpr int firstClearedLayer = 40;

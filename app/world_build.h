@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <optional>
 
+// The overworld map start-up reads: map/1.overworld.
+inline constexpr int overworldMapNumber = 1;
+
 // Start-up's world steps in order: the map read (with its pause), then the
 // random generator seeded with fixedSeed or else the clock in whole seconds,
 // then everything the seed decides. Returns the seed used. The grid and the

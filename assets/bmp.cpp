@@ -46,27 +46,39 @@ std::int64_t streamSize(std::FILE* file)
     return std::ftell(file);
 }
 
-// Reads and checks the header. False, having changed nothing, for anything
-// but an uncompressed 24-bit 'BM' file with sane sizes and its pixel data
-// inside the file.
-bool readHeader(std::FILE* file, BmpLayout& layout)
+bool refuse(std::string& why, const std::string& reason)
+{
+    why = reason;
+    return false;
+}
+
+// Reads and checks the header. False, having changed nothing but `why`, for
+// anything but an uncompressed 24-bit 'BM' file with sane sizes and its pixel
+// data inside the file.
+bool readHeader(std::FILE* file, BmpLayout& layout, std::string& why)
 {
     std::uint8_t header[headerSize];
     if (std::fread(header, 1, headerSize, file) != headerSize)
-        return false;
-    if (header[0] != 'B' || header[1] != 'M' || header[bitCountAt] != acceptedBitCount ||
-        readLe32(header + compressionAt) != uncompressed)
-        return false;
+        return refuse(why, std::ferror(file) ? "the file cannot be read" : "too short for a BMP header");
+    if (header[0] != 'B' || header[1] != 'M')
+        return refuse(why, "not a BMP file");
+    if (header[bitCountAt] != acceptedBitCount)
+        return refuse(why, std::to_string(header[bitCountAt]) + " bits per pixel, not 24");
+    if (readLe32(header + compressionAt) != uncompressed)
+        return refuse(why, "compressed pixel data");
     const std::int64_t width = readLe32(header + widthAt);
     const std::int64_t height = readLe32(header + heightAt);
     if (width < 0 || width > bmpMaxSide || std::llabs(height) > bmpMaxSide)
-        return false;
+        return refuse(why, std::to_string(width) + " x " + std::to_string(height) +
+                               " pixels, beyond " + std::to_string(bmpMaxSide) + " on a side");
     layout.width = std::int32_t(width);
     layout.height = std::int32_t(std::llabs(height));
     layout.topDown = height < 0;
     layout.pixelOffset = std::uint32_t(readLe32(header + pixelOffsetAt));
     layout.fileSize = streamSize(file);
-    return layout.pixelOffset >= headerSize && layout.pixelOffset <= layout.fileSize;
+    if (layout.pixelOffset < headerSize || layout.pixelOffset > layout.fileSize)
+        return refuse(why, "its pixel data would start outside the file");
+    return true;
 }
 
 // Bytes one row of the picture takes, packed.
@@ -114,21 +126,37 @@ void bgrToRgb(std::uint8_t* block, std::size_t size)
         std::swap(block[i], block[i + 2]);
 }
 
-// Reads the pixel data the layout describes into a new block; null when the
-// file is too short for what the header claims or the block would take more
-// than maxBlockBytes (both checked before allocating), when the file ends
-// early, and when memory for the block cannot be had.
+// Reads the pixel data the layout describes into a new block; null, with the
+// reason in `why`, when the file is too short for what the header claims or
+// the block would take more than maxBlockBytes (both checked before
+// allocating), when the file ends early, and when memory for the block
+// cannot be had.
 std::unique_ptr<std::uint8_t[]> readPixels(std::FILE* file, const BmpLayout& layout,
-                                           std::int64_t maxBlockBytes)
+                                           std::int64_t maxBlockBytes, std::string& why)
 {
     const std::int64_t blockBytes = packedRowSize(layout.width) * layout.height;
-    if (layout.pixelOffset + storedPixelBytes(layout) > layout.fileSize ||
-        blockBytes > maxBlockBytes || std::fseek(file, long(layout.pixelOffset), SEEK_SET) != 0)
+    if (layout.pixelOffset + storedPixelBytes(layout) > layout.fileSize) {
+        why = "the file is shorter than its header claims";
         return nullptr;
+    }
+    if (blockBytes > maxBlockBytes) {
+        why = "its " + std::to_string(blockBytes) + " bytes of pixels do not fit the image budget";
+        return nullptr;
+    }
+    if (std::fseek(file, long(layout.pixelOffset), SEEK_SET) != 0) {
+        why = "the file cannot be read";
+        return nullptr;
+    }
     const auto size = std::size_t(blockBytes);
     std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[size]);
-    if (!block || !readRows(file, layout, block.get()))
+    if (!block) {
+        why = "no memory for its " + std::to_string(blockBytes) + " bytes of pixels";
         return nullptr;
+    }
+    if (!readRows(file, layout, block.get())) {
+        why = "the file cannot be read to its end";
+        return nullptr;
+    }
     bgrToRgb(block.get(), size);
     return block;
 }
@@ -137,14 +165,20 @@ std::unique_ptr<std::uint8_t[]> readPixels(std::FILE* file, const BmpLayout& lay
 
 bool readBmp(std::FILE* file, ImageRecord& entry, std::int64_t maxBlockBytes)
 {
+    std::string why;
+    return readBmp(file, entry, maxBlockBytes, why);
+}
+
+bool readBmp(std::FILE* file, ImageRecord& entry, std::int64_t maxBlockBytes, std::string& why)
+{
     BmpLayout layout;
-    if (!readHeader(file, layout))
+    if (!readHeader(file, layout, why))
         return false;
     // From here on a failure must not leave the old picture or a stale block.
     entry = ImageRecord{};
     std::unique_ptr<std::uint8_t[]> block;
     if (layout.width > 0 && layout.height > 0) {
-        block = readPixels(file, layout, maxBlockBytes);
+        block = readPixels(file, layout, maxBlockBytes, why);
         if (!block)
             return false;
     }
@@ -157,14 +191,21 @@ bool readBmp(std::FILE* file, ImageRecord& entry, std::int64_t maxBlockBytes)
 
 bool loadBmp(const std::string& path, int id)
 {
+    std::string why;
+    return loadBmp(path, id, why);
+}
+
+bool loadBmp(const std::string& path, int id, std::string& why)
+{
+    why.clear();
     if (!imageTable || id < 0 || id >= imageCount)
         return false;
-    std::FILE* file = openRegularFile(path);
+    std::FILE* file = openRegularFile(path, why);
     if (!file)
         return false;
     // The old picture goes before the new one is read, so it takes no room.
     const std::int64_t room = imageTableBudgetBytes - imageTableBytesExcept(id);
-    const bool loaded = readBmp(file, imageTable[id], room);
+    const bool loaded = readBmp(file, imageTable[id], room, why);
     std::fclose(file);
     return loaded;
 }

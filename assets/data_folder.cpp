@@ -4,30 +4,82 @@
 
 #include "assets/catalogue.h"
 #include "platform/file_output.h"
+#include "platform/report.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <system_error>
+
+namespace {
+// The folders the catalogue loads from, each once, in catalogue order.
+std::vector<std::string> imageFolders()
+{
+    std::vector<std::string> folders;
+    for (const CatalogueLoad& load : imageCatalogue)
+        if (std::find(folders.begin(), folders.end(), load.folder) == folders.end())
+            folders.push_back(load.folder);
+    return folders;
+}
+}
+
+std::vector<std::string> missingImageFolders(const std::filesystem::path& folder)
+{
+    std::vector<std::string> missing;
+    std::error_code error;
+    for (const std::string& name : imageFolders())
+        if (!std::filesystem::is_directory(folder / name, error))
+            missing.push_back(name);
+    return missing;
+}
 
 bool holdsImageFolders(const std::filesystem::path& folder)
 {
-    std::error_code error;
-    for (const CatalogueLoad& load : imageCatalogue)
-        if (!std::filesystem::is_directory(folder / load.folder, error))
-            return false;
-    return true;
+    return missingImageFolders(folder).empty();
 }
 
-std::optional<std::filesystem::path> pickDataFolder(const std::filesystem::path& current,
-                                                    const std::filesystem::path& installed)
+namespace {
+std::string joined(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+// "A", "A or B", "A, B or C".
+std::string listed(const std::vector<std::filesystem::path>& places)
+{
+    std::string text;
+    for (std::size_t i = 0; i < places.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == places.size() ? " or " : ", ") + places[i].string();
+    return text;
+}
+}
+
+std::string missingImagesText(const std::filesystem::path& current,
+                              const std::vector<std::filesystem::path>& installed)
+{
+    const std::vector<std::string> missing = missingImageFolders(current);
+    if (missing.size() == imageFolders().size()) {
+        std::vector<std::filesystem::path> looked{current};
+        looked.insert(looked.end(), installed.begin(), installed.end());
+        return "no image folders in " + listed(looked);
+    }
+    const std::string here = "no " + joined(missing) + " in " + current.string();
+    return installed.empty() ? here : here + " (and no complete set in " + listed(installed) + ")";
+}
+
+std::optional<std::filesystem::path> pickDataFolder(
+    const std::filesystem::path& current, const std::vector<std::filesystem::path>& installed)
 {
     if (holdsImageFolders(current))
         return current;
-    if (!installed.empty() && holdsImageFolders(installed))
-        return installed;
+    for (const std::filesystem::path& folder : installed)
+        if (holdsImageFolders(folder))
+            return folder;
     return std::nullopt;
 }
 
-void useDataFolder(const std::filesystem::path& installed)
+void useDataFolder(const std::vector<std::filesystem::path>& installed)
 {
     std::error_code error;
     std::filesystem::path current = std::filesystem::current_path(error);
@@ -37,16 +89,16 @@ void useDataFolder(const std::filesystem::path& installed)
     if (folder == current)
         return;
     if (!folder) {
-        const std::string other = installed.empty() ? "the installed data folder" : installed.string();
-        std::fprintf(stderr, "undercroft: no image folders in %s or %s; going on without images\n",
-                     current.string().c_str(), other.c_str());
+        const bool none = missingImageFolders(current).size() == imageFolders().size();
+        reportProblem(missingImagesText(current, installed) +
+                      (none ? "; going on without images" : "; going on without their images"));
         return;
     }
     std::filesystem::current_path(*folder, error);
     if (error) {
-        std::fprintf(stderr, "undercroft: cannot use data folder %s: %s; going on without images\n",
-                     folder->string().c_str(), error.message().c_str());
+        reportProblem("cannot use data folder " + folder->string() + ": " + error.message() +
+                      "; going on without images");
         return;
     }
-    printLineOrSay("undercroft", "data from " + folder->string());
+    printLineOrSay("data from " + folder->string());
 }

@@ -25,11 +25,17 @@ void setHeld(int vk, bool held, bool repeated = false)
     heldKeys[vk] = held;
 }
 
-// The virtual-key code of an SDL scancode, or 0 for keys the program has no
-// code for.
+bool letterPosition(int scancode)
+{
+    return scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z;
+}
+
+// The virtual-key code of a key by its position (its scancode), or 0 for
+// keys the program has no code for. Letter positions read as the US layout
+// has them.
 int virtualKeyFromScancode(int scancode)
 {
-    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+    if (letterPosition(scancode))
         return 'A' + (scancode - SDL_SCANCODE_A);
     if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
         return '1' + (scancode - SDL_SCANCODE_1);
@@ -48,6 +54,22 @@ int virtualKeyFromScancode(int scancode)
     case SDL_SCANCODE_KP_MINUS: return vkSubtract;
     default: return 0;
     }
+}
+
+// The virtual-key code of a key event. Letters go by the active layout, as
+// Windows' virtual-key codes do: the key labelled M is M wherever it sits
+// (on AZERTY, right of L), and the key in US M's place that types a comma
+// there is no M. A letter position whose layout types no Latin character
+// (Cyrillic, Greek) keeps its position's letter, as on Windows. Keys with no
+// letter (digits, arrows, F-keys, the keypad) go by position.
+int virtualKeyFromEvent(const SDL_Keysym& key)
+{
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z)
+        return 'A' + (key.sym - SDLK_a);
+    const bool typesAscii = key.sym > 0 && key.sym < 128;
+    if (letterPosition(key.scancode) && typesAscii)
+        return 0;
+    return virtualKeyFromScancode(key.scancode);
 }
 
 int virtualKeyFromButton(int button)
@@ -78,7 +100,7 @@ bool pumpOneMessage()
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        setHeld(virtualKeyFromScancode(event.key.keysym.scancode), event.type == SDL_KEYDOWN,
+        setHeld(virtualKeyFromEvent(event.key.keysym), event.type == SDL_KEYDOWN,
                 event.key.repeat != 0);
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -89,6 +111,12 @@ bool pumpOneMessage()
         break;
     }
     return true;
+}
+
+void releaseWindowSystemKeys()
+{
+    for (bool& held : heldKeys)
+        held = false;
 }
 
 bool windowSystemKeyDown(int vk)

@@ -1,26 +1,40 @@
 // Regular files only, opened without blocking: O_NONBLOCK keeps the open of a
 // FIFO from waiting for a writer, and fstat on the descriptor tells what was
-// opened.
+// opened. The flag stays on: a file on a disk reads as usual with it, while
+// a kernel file that looks regular but blocks (/proc/kmsg) fails its read
+// with EAGAIN rather than holding start-up for good.
 #include "platform/file_input.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::FILE* openRegularFile(const std::string& path)
+std::FILE* openRegularFile(const std::string& path, std::string& why)
 {
+    why.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        if (errno != ENOENT)
+            why = std::strerror(errno);
         return nullptr;
+    }
     struct stat status;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(fd, &status) != 0)
+        why = std::strerror(errno);
+    else if (S_ISDIR(status.st_mode))
+        why = "a folder, not a file";
+    else if (!S_ISREG(status.st_mode))
+        why = "not a regular file";
+    if (!why.empty()) {
         ::close(fd);
         return nullptr;
     }
-    // A regular file never blocks; the flag is dropped so reads behave as usual.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(fd, "rb");
-    if (!file)
+    if (!file) {
+        why = std::strerror(errno);
         ::close(fd);
+    }
     return file;
 }

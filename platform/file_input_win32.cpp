@@ -4,13 +4,21 @@
 
 #include <sys/stat.h>
 
-std::FILE* openRegularFile(const std::string& path)
+#include <cerrno>
+#include <cstring>
+
+std::FILE* openRegularFile(const std::string& path, std::string& why)
 {
+    why.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    if (!file) {
+        if (errno != ENOENT)
+            why = std::strerror(errno);
         return nullptr;
+    }
     struct _stat64 status;
     if (_fstat64(_fileno(file), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) {
+        why = "not a regular file";
         std::fclose(file);
         return nullptr;
     }

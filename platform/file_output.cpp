@@ -1,6 +1,8 @@
 // The portable half of file output: whole files from bytes, lines on stdout.
 #include "platform/file_output.h"
 
+#include "platform/report.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -28,9 +30,9 @@ bool printLine(const std::string& line, std::string& error)
     return false;
 }
 
-void printLineOrSay(const char* program, const std::string& line)
+void printLineOrSay(const std::string& line)
 {
     std::string error;
     if (!printLine(line, error))
-        std::fprintf(stderr, "%s: cannot write to standard output: %s\n", program, error.c_str());
+        reportProblem("cannot write to standard output: " + error);
 }

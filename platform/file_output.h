@@ -2,8 +2,12 @@
 // write goes through here: it is written beside its destination under a
 // temporary name and takes the destination's name only once it is complete
 // and on the disk, so a failed write (a full disk, a closed pipe) leaves the
-// old file as it was. A symbolic link at the destination is replaced, never
-// followed.
+// old file as it was; the new file keeps the old one's permissions, and a
+// file the user may not write (or that is write-protected) is refused. A
+// symbolic link at the destination is replaced, never followed. "-" and the
+// names of standard output (/dev/stdout, /dev/fd/N, /proc/self/fd/N) are
+// written straight into their descriptor, a device or a pipe straight into
+// it; nothing is created or renamed in /dev, /proc or /sys.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +40,17 @@ bool canWriteFile(const std::string& path, std::string& error);
 // the writer sees and reports instead of ending the process.
 void ignoreOutputSignals();
 
+// Removes the temporary file of a write that has not finished, if one is
+// being written. Safe in a signal handler: a process ended in the middle of
+// a write leaves no hidden temporary file behind.
+void removeUnfinishedOutput();
+
+// Ctrl+C, SIGTERM and SIGHUP (Ctrl+C and Ctrl+Break on Windows) still end
+// the process as they would, but first remove the temporary file of a write
+// that has not finished; one the process was started ignoring stays ignored.
+// For programs that set no quit signals of their own.
+void removeUnfinishedOutputOnSignals();
+
 // Writes `line` and a newline to standard output and flushes it; false with
 // the reason in `error` when the output failed.
 bool printLine(const std::string& line, std::string& error);
@@ -44,5 +59,5 @@ bool printLine(const std::string& line, std::string& error);
 bool standardErrorIsTerminal();
 
 // printLine, saying on stderr "PROGRAM: cannot write to standard output:
-// reason" when the output failed (a closed pipe, a full disk).
-void printLineOrSay(const char* program, const std::string& line);
+// reason" (programName) when the output failed (a closed pipe, a full disk).
+void printLineOrSay(const std::string& line);

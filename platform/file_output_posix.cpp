@@ -1,26 +1,54 @@
 // Whole files written under a temporary name in their destination's folder,
 // synced, then renamed over the destination: rename replaces a name at once
-// and replaces a symbolic link itself rather than the file it points to. A
-// destination that is a device or a pipe (/dev/stdout, /dev/null) is written
-// straight into instead: it holds no old file to keep, and renaming over it
-// would take the device's name away.
+// and replaces a symbolic link itself rather than the file it points to. The
+// new file keeps the permission bits (and, where allowed, the owner) of the
+// one it replaces, and a file the user may not write is refused, not
+// replaced.
+//
+// Some destinations are written straight into instead, since they hold no old
+// file to keep and renaming over them would take their name away: "-" and
+// the names of an open descriptor (/dev/stdout, /dev/fd/N, /proc/self/fd/N)
+// write into that descriptor; a device or a pipe (/dev/null, a FIFO) is opened
+// and written. Nothing is ever created or renamed in /dev, /proc or /sys.
 #include "platform/file_output.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 namespace {
 // Tries this many names before giving up on a folder full of our temporaries.
 constexpr int temporaryNameTries = 100;
 
-// Creates a new file beside `path`, readable and writable as the user's
-// umask allows; its descriptor, or -1 with errno set.
+// The temporary file being written, for removeUnfinishedOutput, which a
+// signal handler may call: a fixed buffer and a flag it can read safely.
+char unfinishedPath[PATH_MAX];
+volatile std::sig_atomic_t unfinishedPending = 0;
+
+void noteUnfinished(const std::string& temporary)
+{
+    if (temporary.size() >= sizeof unfinishedPath)
+        return;
+    std::memcpy(unfinishedPath, temporary.c_str(), temporary.size() + 1);
+    unfinishedPending = 1;
+}
+
+void forgetUnfinished()
+{
+    unfinishedPending = 0;
+}
+
+// Creates a new file beside `path`, readable and writable by its owner only
+// until it is complete (an old file's readers must not see it half written);
+// its descriptor, or -1 with errno set.
 int createTemporaryBeside(const std::string& path, std::string& temporary)
 {
     const std::filesystem::path target(path);
@@ -30,7 +58,7 @@ int createTemporaryBeside(const std::string& path, std::string& temporary)
         name += target.filename().string();
         name += ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
         temporary = (target.parent_path() / name).string();
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -43,12 +71,51 @@ bool fail(std::string& error, const std::string& reason)
     return false;
 }
 
+// The descriptor a path names: "-" and /dev/stdout standard output,
+// /dev/stderr standard error, /dev/fd/N and /proc/self/fd/N descriptor N.
+std::optional<int> namedDescriptor(const std::string& path)
+{
+    if (path == "-" || path == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (path == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+        const std::size_t length = std::strlen(prefix);
+        if (path.compare(0, length, prefix) != 0 || path.size() == length ||
+            path.size() > length + 9 ||
+            path.find_first_not_of("0123456789", length) != std::string::npos)
+            continue;
+        return std::atoi(path.c_str() + length);
+    }
+    return std::nullopt;
+}
+
 // A device, a FIFO or a socket at `path`, after following links.
 bool namesAStream(const std::string& path)
 {
     struct stat status;
     return ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) &&
            !S_ISDIR(status.st_mode);
+}
+
+// Whether the folder `path` would be created in belongs to the kernel's
+// file systems, where no file of ours belongs.
+bool inSystemFolder(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    const std::filesystem::path real = std::filesystem::weakly_canonical(folder, error);
+    if (error)
+        return false;
+    for (const char* system : {"/dev", "/proc", "/sys"}) {
+        const std::string name = real.string();
+        const std::size_t length = std::strlen(system);
+        if (name.compare(0, length, system) == 0 && (name.size() == length || name[length] == '/'))
+            return true;
+    }
+    return false;
 }
 
 // Opens a stream destination for writing without waiting for a reader; -1
@@ -61,9 +128,9 @@ int openStream(const std::string& path)
     return fd;
 }
 
-bool writeIntoStream(const std::string& path, const StreamWriter& write, std::string& error)
+// Writes through `fd`, which this takes and closes.
+bool writeThrough(int fd, const StreamWriter& write, std::string& error)
 {
-    const int fd = openStream(path);
     std::FILE* file = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
     if (!file) {
         const std::string reason = std::strerror(errno);
@@ -78,33 +145,127 @@ bool writeIntoStream(const std::string& path, const StreamWriter& write, std::st
         written = fail(error, std::strerror(errno));
     return written;
 }
+
+// A copy of descriptor `fd` when it is open for writing; -1 with errno set.
+int duplicateForWriting(int fd)
+{
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0)
+        return -1;
+    if ((flags & O_ACCMODE) == O_RDONLY) {
+        errno = EBADF;
+        return -1;
+    }
+    return ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+}
+
+// What stands at a regular destination now, when something does.
+struct OldFile {
+    bool exists = false;
+    struct stat status {};
+};
+
+// Checks the destination of a replacing write: not a folder, not in a
+// system folder, and, when a file is there, one the user may write. The old
+// file's status is kept to give the new one its permissions.
+bool checkDestination(const std::string& path, OldFile& old, std::string& error)
+{
+    struct stat status;
+    if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+        return fail(error, "it is a folder");
+    if (inSystemFolder(path))
+        return fail(error, "no file is made in the system's /dev, /proc or /sys");
+    if (::lstat(path.c_str(), &old.status) != 0 || !S_ISREG(old.status.st_mode))
+        return true; // nothing there, or a link or socket name that the file replaces
+    old.exists = true;
+    // Writable as the user is (root writes anything), and not write-protected
+    // by its own mode: a file nobody may write is kept as its owner meant.
+    if (::access(path.c_str(), W_OK) != 0)
+        return fail(error, std::string(std::strerror(errno)) + "; the file was left as it is");
+    if ((old.status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return fail(error, "the file is write-protected; it was left as it is");
+    return true;
+}
+
+// Gives the finished temporary file the permissions its destination will
+// have: the old file's mode and owner, or a new file's usual mode.
+void setFinalPermissions(int fd, const OldFile& old)
+{
+    if (old.exists) {
+        if (::fchown(fd, old.status.st_uid, old.status.st_gid) != 0) {
+            // Only root may give a file away; the user's own file stays theirs.
+        }
+        ::fchmod(fd, old.status.st_mode & 07777);
+        return;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+}
 } // namespace
 
 bool writeFileWith(const std::string& path, const StreamWriter& write, std::string& error)
 {
+    if (const std::optional<int> descriptor = namedDescriptor(path))
+        return writeThrough(duplicateForWriting(*descriptor), write, error);
     if (namesAStream(path))
-        return writeIntoStream(path, write, error);
+        return writeThrough(openStream(path), write, error);
+    OldFile old;
+    if (!checkDestination(path, old, error))
+        return false;
     std::string temporary;
     const int fd = createTemporaryBeside(path, temporary);
     if (fd < 0)
         return fail(error, std::strerror(errno));
+    noteUnfinished(temporary);
     std::FILE* file = ::fdopen(fd, "wb");
     if (!file) {
         const std::string reason = std::strerror(errno);
         ::close(fd);
         ::unlink(temporary.c_str());
+        forgetUnfinished();
         return fail(error, reason);
     }
     bool written = write(file, error);
-    if (written && (std::fflush(file) != 0 || std::ferror(file) || ::fsync(fd) != 0))
+    if (written && (std::fflush(file) != 0 || std::ferror(file)))
         written = fail(error, std::strerror(errno));
+    if (written) {
+        setFinalPermissions(fd, old);
+        if (::fsync(fd) != 0)
+            written = fail(error, std::strerror(errno));
+    }
     if (std::fclose(file) != 0 && written)
         written = fail(error, std::strerror(errno));
     if (written && ::rename(temporary.c_str(), path.c_str()) != 0)
         written = fail(error, std::strerror(errno));
     if (!written)
         ::unlink(temporary.c_str());
+    forgetUnfinished();
     return written;
+}
+
+void removeUnfinishedOutput()
+{
+    if (unfinishedPending)
+        ::unlink(unfinishedPath);
+}
+
+namespace {
+extern "C" void removeUnfinishedOutputAndEnd(int signal)
+{
+    removeUnfinishedOutput();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+}
+
+void removeUnfinishedOutputOnSignals()
+{
+    // A signal the process was started ignoring (Ctrl+C for a command run in
+    // the background of a script, SIGHUP under nohup) stays ignored.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        if (std::signal(signal, removeUnfinishedOutputAndEnd) == SIG_IGN)
+            std::signal(signal, SIG_IGN);
 }
 
 NewFile createNewFile(const std::string& path, std::string& error)
@@ -122,19 +283,23 @@ NewFile createNewFile(const std::string& path, std::string& error)
 
 bool canWriteFile(const std::string& path, std::string& error)
 {
-    if (namesAStream(path)) {
-        const int fd = openStream(path);
-        if (fd < 0)
-            return fail(error, std::strerror(errno));
-        ::close(fd);
-        return true;
+    int fd = -1;
+    if (const std::optional<int> descriptor = namedDescriptor(path)) {
+        fd = duplicateForWriting(*descriptor);
+    } else if (namesAStream(path)) {
+        fd = openStream(path);
+    } else {
+        OldFile old;
+        if (!checkDestination(path, old, error))
+            return false;
+        std::string temporary;
+        fd = createTemporaryBeside(path, temporary);
+        if (fd >= 0)
+            ::unlink(temporary.c_str());
     }
-    std::string temporary;
-    const int fd = createTemporaryBeside(path, temporary);
     if (fd < 0)
         return fail(error, std::strerror(errno));
     ::close(fd);
-    ::unlink(temporary.c_str());
     return true;
 }
 

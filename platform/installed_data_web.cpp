@@ -2,7 +2,7 @@
 // the root of its in-memory file system, where it starts.
 #include "platform/installed_data.h"
 
-std::filesystem::path installedDataFolder()
+std::vector<std::filesystem::path> installedDataFolders()
 {
     return {};
 }

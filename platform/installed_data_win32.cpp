@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-std::filesystem::path installedDataFolder()
+std::vector<std::filesystem::path> installedDataFolders()
 {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length == MAX_PATH)
         return {};
-    return std::filesystem::path(path).parent_path();
+    return {std::filesystem::path(path).parent_path()};
 }

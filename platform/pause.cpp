@@ -25,6 +25,11 @@ void useVirtualClock(bool on)
     virtualClock = on;
 }
 
+bool virtualClockInUse()
+{
+    return virtualClock;
+}
+
 std::int64_t pausedMilliseconds()
 {
     return pausedTotal;

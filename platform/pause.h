@@ -7,3 +7,6 @@ void pauseMilliseconds(int ms);
 
 // Switches pauses to the virtual clock (true) or to real sleeps (false).
 void useVirtualClock(bool on);
+
+// Whether pauses advance the virtual clock (headless runs).
+bool virtualClockInUse();

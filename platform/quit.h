@@ -11,9 +11,8 @@ extern volatile std::sig_atomic_t quitFlag;
 
 // Ctrl+C and SIGTERM set quitFlag, the terminal's equivalent of the window's
 // close message, so a program whose window failed to open can still be ended.
-// Until frameLoopReached, a second one ends the process at once with status
-// 128 plus the signal's number: start-up does not look at quitFlag.
+// A second one ends the process at once with status 128 plus the signal's
+// number (130, 143), as does a SIGTERM the loop has not acted on within a
+// few seconds: start-up does not look at quitFlag, and a call into a window
+// system that stopped answering never returns to the loop.
 void installQuitSignals();
-
-// Start-up is over and the frame loop tests quitFlag from now on.
-void frameLoopReached();

@@ -1,19 +1,40 @@
-// SIGINT and SIGTERM ask the frame loop to end, like the window's close.
+// SIGINT and SIGTERM ask the frame loop to end, like the window's close; a
+// request that goes unheard still ends the process.
 #include "platform/quit.h"
+
+#include "platform/file_output.h"
 
 #include <unistd.h>
 
 namespace {
-volatile std::sig_atomic_t inFrameLoop = 0;
+// How long the loop has after SIGTERM to end by itself: start-up and a
+// frame take far less, unless something is stuck.
+constexpr unsigned termGraceSeconds = 5;
 
-// A second request while start-up still runs (the frame loop would see the
-// first) ends the process: nothing in start-up should need two, but a stuck
-// one can always be ended.
+// The signal the process ends with if the loop does not end first.
+volatile std::sig_atomic_t endingSignal = 0;
+
+extern "C" void endNow(int)
+{
+    removeUnfinishedOutput();
+    ::_exit(128 + endingSignal);
+}
+
+// The first request sets quitFlag. A second one ends the process at once:
+// the first has gone unheard, because start-up does not look at quitFlag or
+// a call into the window system blocks (an X server that stopped
+// answering). SIGTERM also gives the loop a few seconds to end by itself,
+// then ends the process: it asks for an end, not for the next frame.
 extern "C" void requestQuit(int signal)
 {
-    if (quitFlag && !inFrameLoop)
-        ::_exit(128 + signal);
+    if (quitFlag && endingSignal) {
+        endingSignal = signal;
+        endNow(signal);
+    }
     quitFlag = 1;
+    endingSignal = signal;
+    if (signal == SIGTERM)
+        ::alarm(termGraceSeconds);
 }
 } // namespace
 
@@ -21,9 +42,5 @@ void installQuitSignals()
 {
     std::signal(SIGINT, requestQuit);
     std::signal(SIGTERM, requestQuit);
-}
-
-void frameLoopReached()
-{
-    inFrameLoop = 1;
+    std::signal(SIGALRM, endNow);
 }

@@ -3,5 +3,3 @@
 #include "platform/quit.h"
 
 void installQuitSignals() {}
-
-void frameLoopReached() {}

@@ -2,21 +2,23 @@
 // the window's close message.
 #include "platform/quit.h"
 
+#include "platform/file_output.h"
+
 #include <windows.h>
 
 namespace {
-volatile std::sig_atomic_t inFrameLoop = 0;
-
 // The status a console program ends with on Ctrl+C elsewhere: 128 + SIGINT.
 constexpr UINT interruptedStatus = 130;
 
-// A second request while start-up still runs ends the process, as on Linux.
+// A second request ends the process, as on Linux: the first went unheard.
 BOOL WINAPI requestQuit(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
         return FALSE;
-    if (quitFlag && !inFrameLoop)
+    if (quitFlag) {
+        removeUnfinishedOutput();
         ExitProcess(interruptedStatus);
+    }
     quitFlag = 1;
     return TRUE;
 }
@@ -29,9 +31,4 @@ void installQuitSignals()
 {
     AttachConsole(ATTACH_PARENT_PROCESS);
     SetConsoleCtrlHandler(requestQuit, TRUE);
-}
-
-void frameLoopReached()
-{
-    inFrameLoop = 1;
 }

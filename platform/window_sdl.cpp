@@ -4,6 +4,8 @@
 // events are read in events_sdl.cpp, the GL state set in render_state_gl.cpp.
 #include "platform/window.h"
 
+#include "platform/frame_pacing.h"
+#include "platform/report.h"
 #include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window_sdl.h"
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 SDL_Window* windowHandle = nullptr;
@@ -18,6 +21,15 @@ SDL_GLContext renderContext = nullptr;
 bool videoStarted = false;
 int pixelFormatColourBits = 0; // fixed by the first opening, reused after
 int openingsToRefuse = 0;       // failNextWindowOpenings
+
+// How long an opening waits for the window system to show the window. A
+// window manager that never maps it would otherwise hold the program.
+constexpr int windowMapTimeoutMs = 3000;
+
+// Set while the window system does not show new windows: a message box
+// would be a window it never shows either, waited on for good, so messages
+// go to stderr only until a window is shown again.
+bool windowsGoUnshown = false;
 
 const char* const errorCaption = "ERROR";
 const char* const shutdownCaption = "SHUTDOWN ERROR";
@@ -65,6 +77,21 @@ bool realDisplay()
     return videoStarted && !driverIs("offscreen") && !driverIs("dummy");
 }
 
+// Shows the new window, waiting a bounded time for the X server (and its
+// window manager) to map it; false when it was not shown in that time.
+bool showWindow()
+{
+    windowsGoUnshown = mapX11Window(windowMapTimeoutMs) == X11Mapping::NotShown;
+    if (windowsGoUnshown) {
+        reportProblem("the window system did not show the window within " +
+                      std::to_string(windowMapTimeoutMs / 1000) + " s");
+        return false;
+    }
+    SDL_ShowWindow(windowHandle);
+    SDL_RaiseWindow(windowHandle);
+    return true;
+}
+
 void requestPixelFormat(int colourBits)
 {
     if (pixelFormatColourBits == 0)
@@ -89,6 +116,9 @@ bool openingRefused()
 bool failOpening(const char* text)
 {
     destroyWindowAndContext();
+    // A key held when the old window closed (F1, say) would stay held for
+    // good, reopening the window every frame.
+    releaseWindowSystemKeys();
     showMessageBox(errorCaption, text);
     return false;
 }
@@ -103,7 +133,7 @@ void openWindowsHidden()
 void showMessageBox(const char* caption, const char* text)
 {
     std::fprintf(stderr, "%s: %s\n", caption, text);
-    if (!realDisplay())
+    if (!realDisplay() || windowsGoUnshown)
         return;
     const Uint32 icon = std::strcmp(caption, errorCaption) == 0 ? SDL_MESSAGEBOX_WARNING
                                                                  : SDL_MESSAGEBOX_INFORMATION;
@@ -129,7 +159,7 @@ bool createWindowAndContext(const char* title, int width, int height, int colour
                        ? nullptr
                        : SDL_CreateWindow(title, 0, 0, width, height,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS |
-                                              SDL_WINDOW_SHOWN);
+                                              SDL_WINDOW_HIDDEN);
     if (!windowHandle)
         return failOpening("Window Creation Error.");
     const int errorsBefore = x11ErrorsSoFar();
@@ -139,10 +169,11 @@ bool createWindowAndContext(const char* title, int width, int height, int colour
         return failOpening("Can't Create A GL Rendering Context.");
     if (SDL_GL_MakeCurrent(windowHandle, renderContext) != 0)
         return failOpening("Can't Activate The GL Rendering Context.");
-    // Motion is a fixed step per frame: vsync keeps it at a sane speed.
+    // Motion is a fixed step per frame: vsync, where the driver honours it,
+    // shows frames at the display's rate; paceFrame holds them to 60.
     SDL_GL_SetSwapInterval(1);
-    SDL_ShowWindow(windowHandle);
-    SDL_RaiseWindow(windowHandle);
+    if (!showWindow())
+        return failOpening("Window Creation Error.");
     setupProjection();
     initRenderState();
     probeBackgroundKey();
@@ -160,15 +191,19 @@ void destroyWindowAndContext()
     // SDL cannot fail to destroy a window; the handle is cleared so that
     // nothing measures or moves a window that is gone.
     if (windowHandle) {
+        const unsigned long colormap = x11WindowColormap();
         SDL_DestroyWindow(windowHandle);
+        freeX11Colormap(colormap); // each reopening would leave one behind in the server
         windowHandle = nullptr;
     }
 }
 
 void swapWindowBuffers()
 {
-    if (windowHandle)
-        SDL_GL_SwapWindow(windowHandle);
+    if (!windowHandle)
+        return;
+    SDL_GL_SwapWindow(windowHandle);
+    paceFrame();
 }
 
 SDL_Window* sdlGameWindow()

@@ -5,6 +5,7 @@
 // in render_state_gl.cpp.
 #include "platform/window.h"
 
+#include "platform/frame_pacing.h"
 #include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window_win32.h"
@@ -80,6 +81,19 @@ HWND createGameWindow(const char* title, int width, int height)
                            nullptr, moduleInstance, nullptr);
 }
 
+// Motion is a fixed step per frame: vsync, where the driver offers it, shows
+// frames at the display's rate; paceFrame holds them to 60 either way. The
+// extension's function belongs to the current context.
+void askForVsync()
+{
+    using SwapInterval = BOOL(WINAPI*)(int);
+    // Through the generic function pointer type, as GetProcAddress results go.
+    const auto anyFunction = reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT"));
+    const auto setSwapInterval = reinterpret_cast<SwapInterval>(anyFunction);
+    if (setSwapInterval)
+        setSwapInterval(1);
+}
+
 // Steps 5 to 9 of an opening: the device context, its pixel format and a
 // current rendering context. False after the closing and the message box.
 bool createContext(int colourBits)
@@ -101,6 +115,7 @@ bool createContext(int colourBits)
         return failOpening("Can't Create A GL Rendering Context.");
     if (!wglMakeCurrent(deviceContext, renderContext))
         return failOpening("Can't Activate The GL Rendering Context.");
+    askForVsync();
     return true;
 }
 } // namespace
@@ -191,8 +206,10 @@ void destroyWindowAndContext()
 
 void swapWindowBuffers()
 {
-    if (deviceContext)
-        SwapBuffers(deviceContext);
+    if (!deviceContext)
+        return;
+    SwapBuffers(deviceContext);
+    paceFrame();
 }
 
 bool windowIsOpen()

@@ -9,8 +9,15 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 int x11ErrorsSeen = 0;
+
+// The connection of the last game window, kept for freeing its colormap
+// after it is gone; SDL keeps the connection open while video runs.
+Display* lastDisplay = nullptr;
 
 // Xlib's own handler ends the process at the first error the server reports;
 // a request the server refuses (a GL context a server without the driver
@@ -33,7 +40,15 @@ bool x11Window(Display*& display, ::Window& window)
         return false;
     display = info.info.x11.display;
     window = info.info.x11.window;
+    lastDisplay = display;
     return true;
+}
+
+bool viewable(Display* display, ::Window window)
+{
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) &&
+           attributes.map_state == IsViewable;
 }
 } // namespace
 
@@ -49,6 +64,41 @@ int x11ErrorsSoFar()
     if (x11Window(display, window))
         XSync(display, False); // every request made so far has had its answer
     return x11ErrorsSeen;
+}
+
+X11Mapping mapX11Window(int timeoutMs)
+{
+    Display* display;
+    ::Window window;
+    if (!x11Window(display, window))
+        return X11Mapping::NotX11;
+    XMapRaised(display, window);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!viewable(display, window)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return X11Mapping::NotShown;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return X11Mapping::Shown;
+}
+
+unsigned long x11WindowColormap()
+{
+    Display* display;
+    ::Window window;
+    XWindowAttributes attributes;
+    if (!x11Window(display, window) || !XGetWindowAttributes(display, window, &attributes))
+        return 0;
+    const bool shared = attributes.colormap == DefaultColormapOfScreen(attributes.screen);
+    return shared ? 0 : attributes.colormap;
+}
+
+void freeX11Colormap(unsigned long colormap)
+{
+    if (colormap == 0 || !lastDisplay)
+        return;
+    XFreeColormap(lastDisplay, colormap);
+    XFlush(lastDisplay);
 }
 
 bool queryX11Pointer(int& x, int& y)

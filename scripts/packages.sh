@@ -42,10 +42,13 @@ buildPackages=(
 )
 
 # What the tests need beyond that: GoogleTest and Google Benchmark, a real X
-# server driven like a user, valgrind for the memcheck run (the sanitizer
-# runtimes come with g++), and the Debian package's builder and checkers.
-testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps valgrind
-    dpkg-dev lintian desktop-file-utils appstream)
+# server driven like a user (xwininfo, in x11-utils, finds the windows
+# xdotool cannot; setxkbmap, in x11-xkb-utils, sets its keyboard layout; the
+# X-Resource extension's library counts what the server holds for a client),
+# valgrind for the memcheck run (the sanitizer runtimes come with g++), and
+# the Debian package's builder and checkers.
+testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils valgrind
+    dpkg-dev lintian desktop-file-utils appstream libxres-dev x11-xkb-utils xkb-data)
 
 # What the Windows build and its tests need: mingw-w64's compilers (the
 # posix thread model), and Wine, 64- and 32-bit, with Mesa's 32-bit GL for

@@ -6,8 +6,9 @@
 # art or the tool. Only platform/ and view3d/ include SDL or GL headers.
 # Prints every include against the order as FILE:LINE and fails.
 set -u
+source "$(dirname "$0")/lib.sh"
 root=$1
-cd "$root" || exit 1
+cd "$root" || fail "cannot enter $root"
 
 # The folders each folder may include besides itself.
 declare -A allowed=(
@@ -54,4 +55,5 @@ if [ -n "$hits" ]; then
     echo "$hits"
     failed=1
 fi
-exit "$failed"
+[ "$failed" -eq 0 ] || fail "includes against the layer order (above)"
+ok "every include follows the layer order"

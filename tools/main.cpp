@@ -3,16 +3,21 @@
 // and paints the program's art.
 #include "app/screenshot.h"
 #include "platform/file_output.h"
+#include "platform/report.h"
+#include "platform/standard_streams.h"
 #include "tools/commands/commands.h"
 #include "tools/commands/options.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 namespace {
+constexpr int outOfMemoryStatus = 1;
+
 // Lines the command printed that did not reach their reader (a full disk, a
 // closed pipe) make the command fail like an unwritable --out.
 int checkedOutput(int status)
@@ -45,9 +50,15 @@ bool namesACommand(const std::vector<ToolCommand>& commands, const std::string& 
 }
 } // namespace
 
-int main(int argc, char** argv)
+namespace {
+int runTool(int argc, char** argv)
 {
+    // Before anything opens a file: a closed descriptor gets the null device.
+    openClosedStandardStreams();
+    programName = "undercroft-tool";
     ignoreOutputSignals();
+    // Ctrl+C in the middle of a write leaves no hidden temporary file.
+    removeUnfinishedOutputOnSignals();
     // F12 in a key script saves where the tool was started, not in --data.
     pinScreenshotFolder();
     CLI::App tool("Runs undercroft's own start-up and frame loop with no window on screen and "
@@ -68,4 +79,17 @@ int main(int argc, char** argv)
         if (command.line->parsed())
             return checkedOutput(command.run());
     return usageError("a command is required (try --help)");
+}
+} // namespace
+
+// Memory that cannot be had (a low ulimit -v) is reported as the command's
+// failure rather than an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return runTool(argc, argv);
+    } catch (const std::bad_alloc&) {
+        reportProblem("out of memory");
+        return outOfMemoryStatus;
+    }
 }

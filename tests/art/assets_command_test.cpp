@@ -8,6 +8,7 @@
 #include "assets/bmp.h"
 #include "assets/catalogue.h"
 #include "assets/image_table.h"
+#include "tests/bmp_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,6 @@
 #include <set>
 
 namespace {
-struct BmpImage {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgb; // top row first
-};
-
 std::uint32_t little(const std::vector<std::uint8_t>& bytes, std::size_t at, int count)
 {
     std::uint32_t value = 0;
@@ -29,14 +25,14 @@ std::uint32_t little(const std::vector<std::uint8_t>& bytes, std::size_t at, int
     return value;
 }
 
-// Parses a 24-bit uncompressed bottom-up BMP with the 54-byte header, adding
-// a failure for every header field that is not as the program expects.
-BmpImage parseBmp(const std::vector<std::uint8_t>& bytes, const std::string& name)
+// Decodes a file the tool wrote, adding a failure for every header field
+// that is not as the program expects: 24 bits, uncompressed, bottom-up, the
+// 54-byte header and nothing after the rows. Row 0 is the bottom row.
+ReferenceBmp parseBmp(const std::vector<std::uint8_t>& bytes, const std::string& name)
 {
-    BmpImage image;
     if (bytes.size() < 54) {
         ADD_FAILURE() << name << ": shorter than a header";
-        return image;
+        return {};
     }
     EXPECT_EQ(bytes[0], 'B') << name;
     EXPECT_EQ(bytes[1], 'M') << name;
@@ -46,22 +42,22 @@ BmpImage parseBmp(const std::vector<std::uint8_t>& bytes, const std::string& nam
     EXPECT_EQ(little(bytes, 26, 2), 1u) << name << ": planes";
     EXPECT_EQ(little(bytes, 28, 2), 24u) << name << ": bits per pixel";
     EXPECT_EQ(little(bytes, 30, 4), 0u) << name << ": compression";
-    image.width = int(little(bytes, 18, 4));
-    image.height = int(little(bytes, 22, 4));
-    if (image.width <= 0 || image.height <= 0 || image.width > 4096 || image.height > 4096) {
-        ADD_FAILURE() << name << ": size " << image.width << " x " << image.height;
-        return BmpImage{};
+    const int width = int(little(bytes, 18, 4));
+    const int height = int(little(bytes, 22, 4));
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {
+        ADD_FAILURE() << name << ": size " << width << " x " << height;
+        return {};
     }
-    const std::size_t rowBytes = (std::size_t(image.width) * 3 + 3) / 4 * 4;
-    if (bytes.size() != 54 + rowBytes * image.height) {
-        ADD_FAILURE() << name << ": " << bytes.size() << " bytes for " << image.width << " x " << image.height;
-        return BmpImage{};
+    const std::size_t rowBytes = (std::size_t(width) * 3 + 3) / 4 * 4;
+    if (bytes.size() != 54 + rowBytes * height) {
+        ADD_FAILURE() << name << ": " << bytes.size() << " bytes for " << width << " x " << height;
+        return {};
     }
-    for (int row = image.height - 1; row >= 0; --row)
-        for (int x = 0; x < image.width; ++x) {
-            const std::size_t at = 54 + row * rowBytes + x * 3;
-            image.rgb.insert(image.rgb.end(), {bytes[at + 2], bytes[at + 1], bytes[at]});
-        }
+    ReferenceBmp image = referenceDecode(bytes, imageTableBudgetBytes, bmpMaxSide);
+    if (image.outcome != BmpOutcome::loaded) {
+        ADD_FAILURE() << name << ": the reference decoder turns it away";
+        return {};
+    }
     return image;
 }
 
@@ -72,7 +68,7 @@ bool isKeyColour(const std::uint8_t* pixel)
     return black || magenta;
 }
 
-int keyPixels(const BmpImage& image)
+int keyPixels(const ReferenceBmp& image)
 {
     int count = 0;
     for (std::size_t i = 0; i < image.rgb.size(); i += 3)
@@ -80,7 +76,7 @@ int keyPixels(const BmpImage& image)
     return count;
 }
 
-double meanLuminance(const BmpImage& image)
+double meanLuminance(const ReferenceBmp& image)
 {
     double sum = 0;
     for (std::size_t i = 0; i < image.rgb.size(); i += 3)
@@ -116,7 +112,7 @@ protected:
         std::filesystem::remove_all(*out);
         delete out;
     }
-    static BmpImage image(const CatalogueLoad& load)
+    static ReferenceBmp image(const CatalogueLoad& load)
     {
         return parseBmp(readBytes(*out / cataloguePath(load)), cataloguePath(load));
     }
@@ -151,15 +147,15 @@ TEST_F(AssetsCommand, TheProgramsReaderLoadsEveryImageAsWritten)
         const std::string path = (*out / cataloguePath(load)).string();
         ASSERT_TRUE(loadBmp(path, load.id)) << path;
         const ImageRecord& entry = imageTable[load.id];
-        const BmpImage written = image(load);
+        const ReferenceBmp written = image(load);
         ASSERT_EQ(entry.width, written.width) << path;
         ASSERT_EQ(entry.height, written.height) << path;
         ASSERT_NE(entry.pixels, nullptr) << path;
-        // The table keeps the file's bottom-up row order.
+        // The table keeps the file's bottom-up row order, as the decoder does.
         const std::size_t row = std::size_t(entry.width) * 3;
         for (int y = 0; y < entry.height; ++y)
             ASSERT_TRUE(std::equal(entry.pixels.get() + y * row, entry.pixels.get() + (y + 1) * row,
-                                   written.rgb.begin() + (entry.height - 1 - y) * row))
+                                   written.rgb.begin() + y * row))
                 << path << " row " << y;
     }
     releaseImageTable();
@@ -169,7 +165,7 @@ TEST_F(AssetsCommand, EveryImageIsA24BitBmpOfTheShapeItsViewExpects)
 {
     ASSERT_EQ(status, 0);
     for (const CatalogueLoad& load : imageCatalogue) {
-        const BmpImage picture = image(load);
+        const ReferenceBmp picture = image(load);
         const std::string folder = load.folder;
         SCOPED_TRACE(cataloguePath(load));
         EXPECT_EQ(picture.width, picture.height) << "every blitted image is square";
@@ -186,7 +182,7 @@ TEST_F(AssetsCommand, OnlyTheMarkerUsesTheTransparentKeyColours)
 {
     ASSERT_EQ(status, 0);
     for (const CatalogueLoad& load : imageCatalogue) {
-        const BmpImage picture = image(load);
+        const ReferenceBmp picture = image(load);
         const int keyed = keyPixels(picture);
         if (std::string(load.name) == "unit_mage") {
             EXPECT_GT(keyed, 0) << "the marker needs a transparent surround";
@@ -216,7 +212,7 @@ TEST_F(AssetsCommand, AllImagesShareOnePalette)
     ASSERT_EQ(status, 0);
     std::set<std::uint32_t> colours;
     for (const CatalogueLoad& load : imageCatalogue) {
-        const BmpImage picture = image(load);
+        const ReferenceBmp picture = image(load);
         for (std::size_t i = 0; i < picture.rgb.size(); i += 3)
             if (!isKeyColour(&picture.rgb[i]))
                 colours.insert(picture.rgb[i] << 16 | picture.rgb[i + 1] << 8 | picture.rgb[i + 2]);

@@ -4,7 +4,7 @@
 #include "assets/bmp.h"
 
 #include "bmp_files.h"
-#include "bmp_reference.h"
+#include "tests/bmp_reference.h"
 
 #include <gtest/gtest.h>
 

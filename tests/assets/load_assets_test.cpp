@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -78,6 +79,25 @@ TEST_F(LoadAssets, EmptyFolderCompletesWithEveryEntryEmptyAndCreatesNothing)
     ASSERT_NE(roomRecords, nullptr);
     EXPECT_EQ(roomRecords[0].index, 0);
     EXPECT_EQ(roomRecords[roomCapacity - 1].x, 0);
+}
+
+TEST_F(LoadAssets, ARefusedPictureIsNamedOnceWithItsReasonAndAMissingOneNotAtAll)
+{
+    for (const char* name : imageFolders)
+        fs::create_directory(name);
+    // Loaded by two catalogue entries; a 32-bit picture is no picture here.
+    const std::vector<std::uint8_t> deep = makeBmp(4, 4, 54, 32);
+    std::ofstream("bmp_land/forest_leaf.bmp", std::ios::binary)
+        .write(reinterpret_cast<const char*>(deep.data()), std::streamsize(deep.size()));
+    fs::create_directory("bmp_cube/grass3.bmp"); // a folder where a picture belongs
+    testing::internal::CaptureStderr();
+    loadAssets();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+    EXPECT_NE(said.find("cannot use bmp_land/forest_leaf.bmp: 32 bits per pixel, not 24\n"),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find("cannot use bmp_cube/grass3.bmp: "), std::string::npos) << said;
 }
 
 TEST_F(LoadAssets, UnitRecordsAreZeroButThePlayerUnitsOffsets)

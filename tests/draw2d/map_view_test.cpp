@@ -1,7 +1,7 @@
 // The map view on a hand-built grid with hand-made tiles: where each cell's
 // tile lands, which codes draw which image, that cells outside the grid are
 // neither drawn nor read, and that tiles larger than a cell leave the frame
-// drawing every tile in order leaves, at about a normal frame's cost.
+// drawing every tile in order leaves (what that frame costs, bench/ measures).
 #include "draw2d/map_view.h"
 #include "tests/draw2d/reference_blit.h"
 #include "tests/draw2d/test_images.h"
@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <climits>
 #include <cstring>
 #include <iterator>
@@ -172,18 +171,17 @@ TEST_F(MapView, FrameIsTheOneDrawingEveryTileInOrderLeaves)
 }
 
 // Each cell's own tile is the last to cover its square, so every pixel shows
-// the lower-left 16 x 16 of its cell's picture. The naive drawing writes
-// each picture's whole on-screen part: about 100 million pixels.
-TEST_F(MapView, FrameOf4096TilesTakesWellUnderASecond)
+// the lower-left 16 x 16 of its cell's picture. (The naive drawing writes
+// each picture's whole on-screen part, about 100 million pixels: what the
+// frame costs, bench/ measures in mapViewFrameHugeTiles.)
+TEST_F(MapView, FrameOf4096TilesShowsTheLowerLeftCornerOfEachCellsTile)
 {
     makePatternImage(Plain, 4096, 4096, 2);
     makePatternImage(Forest, 4096, 4096, 5);
     for (int y = 0; y < worldSide; ++y)
         for (int x = 0; x < worldSide; ++x)
             gridCell(x, y, 0) = (x + y) % 3 ? Plain : Forest;
-    const auto start = std::chrono::steady_clock::now();
     drawAt(100, 100, 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     for (int py = 0; py < 480; ++py)
         for (int px = 0; px < 640; ++px) {
             const int code = gridCell(100 + px / 16, 100 + py / 16, 0);

@@ -3,12 +3,11 @@
 # relative to the start folder, and every bad box or option refused with one
 # line and exit status 2, writing nothing.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$1
 data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-fail() { echo "FAIL: $*"; exit 1; }
+make_work_folder
+cd "$work" || fail "cannot enter $work"
 
 # Little-endian 32-bit integer at a byte offset.
 int_at() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }

@@ -2,6 +2,7 @@
 // box (position and code), the chunks are consistent and the palette holds
 // the art's mean colours, falling back as documented when images are missing.
 #include "vox_reader.h"
+#include "tests/bmp_reference.h"
 
 #include "app/world_build.h"
 #include "assets/bmp.h"
@@ -115,15 +116,13 @@ void expectBoxCells(const ReadVox& vox, int x0, int y0, int z0, int x1, int y1, 
 // file does not load.
 std::array<int, 4> meanOfFile(const fs::path& path)
 {
-    constexpr int probeId = 0;
-    allocateImageTable();
-    if (!loadBmp(path.string(), probeId))
+    const ReferenceBmp image = referenceDecodeFile(path);
+    if (image.outcome != BmpOutcome::loaded)
         return {-1, -1, -1, -1};
-    const ImageRecord& image = imageTable[probeId];
     const std::int64_t count = std::int64_t(image.width) * image.height;
     std::int64_t sum[3] = {0, 0, 0};
     for (std::int64_t i = 0; i < count * 3; ++i)
-        sum[i % 3] += image.pixels[i];
+        sum[i % 3] += image.rgb[std::size_t(i)];
     return {int((sum[0] + count / 2) / count), int((sum[1] + count / 2) / count),
             int((sum[2] + count / 2) / count), 255};
 }

@@ -2,7 +2,7 @@
 // invariants checked after every read, the result compared with a plain
 // reference decoding, and the reader's allocations bounded by the input.
 #include "assets/bmp.h"
-#include "tests/assets/bmp_reference.h"
+#include "tests/bmp_reference.h"
 
 #include <algorithm>
 #include <cstddef>

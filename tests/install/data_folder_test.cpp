@@ -31,7 +31,7 @@ protected:
     {
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
-        useDataFolder(installed);
+        useDataFolder({installed, built});
         std::string err = testing::internal::GetCapturedStderr();
         return {testing::internal::GetCapturedStdout(), err};
     }
@@ -40,6 +40,7 @@ protected:
     std::filesystem::path started;
     std::filesystem::path current = temp.path / "home";
     std::filesystem::path installed = temp.path / "share" / "undercroft";
+    std::filesystem::path built = temp.path / "build" / "run";
 };
 }
 
@@ -47,7 +48,7 @@ TEST_F(DataFolder, TheCurrentFolderWinsWhenItHoldsEveryImageFolder)
 {
     makeImageFolders(current);
     makeImageFolders(installed);
-    EXPECT_EQ(pickDataFolder(current, installed), current);
+    EXPECT_EQ(pickDataFolder(current, {installed, built}), current);
     const auto [out, err] = use();
     EXPECT_EQ(out, "");
     EXPECT_EQ(err, "");
@@ -60,7 +61,7 @@ TEST_F(DataFolder, TheInstalledFolderIsEnteredWhenTheCurrentOneLacksAnImageFolde
     std::filesystem::remove(current / "bmp_cube");
     writeText(current / "bmp_cube", "a file is no folder");
     makeImageFolders(installed);
-    EXPECT_EQ(pickDataFolder(current, installed), installed);
+    EXPECT_EQ(pickDataFolder(current, {installed, built}), installed);
     const auto [out, err] = use();
     EXPECT_EQ(out, "data from " + installed.string() + "\n");
     EXPECT_EQ(err, "");
@@ -71,11 +72,37 @@ TEST_F(DataFolder, WithNeitherTheProgramStaysAndSaysSoInOneLine)
 {
     makeImageFolders(installed);
     std::filesystem::remove(installed / "bmp_unit");
-    EXPECT_EQ(pickDataFolder(current, installed), std::nullopt);
-    EXPECT_EQ(pickDataFolder(current, ""), std::nullopt); // the executable's path was unknown
+    EXPECT_EQ(pickDataFolder(current, {installed, built}), std::nullopt);
+    EXPECT_EQ(pickDataFolder(current, {}), std::nullopt); // the executable's path was unknown
     const auto [out, err] = use();
     EXPECT_EQ(out, "");
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_NE(err.find("going on without images"), std::string::npos) << err;
+    EXPECT_EQ(err, "undercroft: no image folders in " + current.string() + ", " +
+                       installed.string() + " or " + built.string() + "; going on without images\n");
+    EXPECT_EQ(std::filesystem::current_path(), current);
+}
+
+TEST_F(DataFolder, AProgramStartedFromItsBuildFolderFindsTheBuildsRuntimeFolder)
+{
+    makeImageFolders(built);
+    EXPECT_EQ(pickDataFolder(current, {installed, built}), built);
+    const auto [out, err] = use();
+    EXPECT_EQ(out, "data from " + built.string() + "\n");
+    EXPECT_EQ(std::filesystem::current_path(), built);
+}
+
+TEST_F(DataFolder, WithSomeImageFoldersHereTheLineNamesTheMissingOnes)
+{
+    makeImageFolders(current);
+    std::filesystem::remove(current / "bmp_cube");
+    std::filesystem::remove(current / "bmp_scr");
+    EXPECT_EQ(missingImageFolders(current), (std::vector<std::string>{"bmp_scr", "bmp_cube"}));
+    const auto [out, err] = use();
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("no bmp_scr, bmp_cube in " + current.string()), std::string::npos) << err;
+    EXPECT_NE(err.find(installed.string()), std::string::npos) << err;
+    EXPECT_NE(err.find(built.string() + "); going on without their images"), std::string::npos)
+        << err;
     EXPECT_EQ(std::filesystem::current_path(), current);
 }

@@ -1,8 +1,8 @@
 // cmake --install into a temporary prefix: the files it lays out, and the
 // installed program started from a folder without images, in an Xvfb X
 // server, finding its data beside its executable.
-#include "assets/bmp.h"
 #include "platform/input.h"
+#include "tests/bmp_reference.h"
 #include "tests/install/test_files.h"
 
 #include <gtest/gtest.h>
@@ -88,18 +88,14 @@ protected:
 // installed marker image holds them (its keyed colours are not drawn).
 int markerPixelsShown(const Picture& shot, const fs::path& markerFile, int& drawn)
 {
-    ImageRecord marker;
-    std::FILE* file = std::fopen(markerFile.c_str(), "rb");
-    const bool read = file && readBmp(file, marker);
-    if (file)
-        std::fclose(file);
-    if (!read)
+    const ReferenceBmp marker = referenceDecodeFile(markerFile);
+    if (marker.outcome != BmpOutcome::loaded)
         return 0;
     int shown = 0;
     drawn = 0;
     for (int i = 0; i < marker.height; ++i)
         for (int j = 0; j < marker.width; ++j) {
-            const std::uint8_t* pixel = marker.pixels.get() + (i * marker.width + j) * 3;
+            const std::uint8_t* pixel = marker.rgb.data() + (i * marker.width + j) * 3;
             const bool magenta = pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 246;
             if (magenta || (pixel[0] | pixel[1] | pixel[2]) == 0)
                 continue;

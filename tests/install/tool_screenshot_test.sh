@@ -4,13 +4,11 @@
 # folder the tool was started in, also with another --data folder, and the
 # file is the frame the tool writes with --out.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$1
 run_dir=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-fail() { echo "FAIL: $*"; exit 1; }
+make_work_folder
+cd "$work" || fail "cannot enter $work"
 
 # Two presses, the first held three frames; the last frame is the second one.
 work=$(pwd -P)

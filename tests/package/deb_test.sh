@@ -4,17 +4,10 @@
 # from the unpacked package under Xvfb, where it finds its data.
 # Usage: deb_test.sh PACKAGE.deb SEND_WM_DELETE
 set -u
+source "$(dirname "$0")/../lib.sh"
 deb=$(realpath "$1")
 send_wm_delete=$(realpath "$2")
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-ok() { echo "ok: $*"; }
+make_work_folder
 
 listing=$(dpkg-deb -c "$deb" | awk '{print $6}') || fail "dpkg-deb cannot read $deb"
 for file in usr/games/undercroft usr/games/undercroft-tool \
@@ -48,22 +41,16 @@ ok "the desktop entry and the AppStream metadata validate"
 
 # The unpacked program, started from a folder without images, finds them in
 # its own share/undercroft and opens its window.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$work/display")
-unset SDL_VIDEODRIVER
+start_xvfb 1280x1024x24
 mkdir "$work/elsewhere"
-(cd "$work/elsewhere" && exec "$work/root/usr/games/undercroft") >"$work/out.txt" 2>"$work/err.txt" &
-pid=$!
-for _ in $(seq 150); do grep -q '^world seed' "$work/out.txt" && break; sleep 0.1; done
+background env -C "$work/elsewhere" "$work/root/usr/games/undercroft" >"$work/out.txt" 2>"$work/err.txt"
+wait_for_line "$work/out.txt" '^world seed' ||
+    fail "the unpacked program did not finish start-up: $(cat "$work/out.txt" "$work/err.txt")"
 grep -q "^data from $work/root/usr/share/undercroft$" "$work/out.txt" ||
     fail "the unpacked program did not find its data: $(cat "$work/out.txt" "$work/err.txt")"
-for _ in $(seq 50); do id=$(xdotool search --name '^GAME$' 2>/dev/null | tail -1); [ -n "$id" ] && break; sleep 0.1; done
-[ -n "$id" ] || fail "the unpacked program opened no window"
+id=$(wait_for_window) || fail "the unpacked program opened no window"
 "$send_wm_delete" "$id"
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"; status=$?; pid=
+wait_for_exit "$pid" || fail "the unpacked program did not end on a window-manager close"
 [ "$status" -eq 0 ] || fail "the unpacked program exits $status"
 [ ! -s "$work/err.txt" ] || fail "the unpacked program said: $(cat "$work/err.txt")"
 ok "the unpacked program finds its data in the package and runs"

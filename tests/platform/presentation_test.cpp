@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <vector>
 
 namespace {
@@ -118,6 +119,19 @@ TEST_F(Presentation, ModeSwitchReallocatesEvenAtTheSameSize)
     for (int i = 0; i < 320 * 240 * 4; ++i)
         ASSERT_EQ(framebuffer[i], 0) << i;
     EXPECT_TRUE(windowIsOpen());
+}
+
+// Motion is a step per frame, so frames come at most 60 a second whatever the
+// display: this window (the offscreen driver's) has no vsync at all. Only the
+// least time the frames may take is checked, which a busy machine cannot
+// make shorter.
+TEST_F(Presentation, FramesComeAtMostSixtyASecond)
+{
+    presentFrame();
+    const auto start = std::chrono::steady_clock::now();
+    for (int frame = 0; frame < 30; ++frame)
+        presentFrame();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30 * 1000 / 60));
 }
 
 TEST(VideoMode, SetVideoModeSizesBothBuffersAndZeroesThem)

@@ -8,12 +8,11 @@
 # program's own start-up and loop; the read-only case also runs the program.
 # Exits 77 (skipped) only when no folder can be made read-only here.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$(realpath "$1")
 program=$(realpath "$2")
 run_dir=$(realpath "$3")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+make_work_folder
 
 # Three views: the 3D view where start-up leaves it (cube textures) and then
 # the map; the map of the overworld (land tiles, the marker); the map of a
@@ -25,9 +24,12 @@ views=(
 )
 runner=() # a command prefix the tool runs under (the read-only namespace)
 
-# check NAME DIR: every view in DIR quits cleanly and changes nothing there.
+# check NAME DIR [SAID]: every view in DIR quits cleanly and changes nothing
+# there. What cannot be used is named on stderr, one line each: every line
+# matches the extended regular expression SAID, and with none given nothing
+# is said.
 check() {
-    local name=$1 dir=$2 view status
+    local name=$1 dir=$2 said=${3:-} view status
     local before
     before=$(cd "$dir" && find . -printf '%p %s\n' | sort)
     for view in "${views[@]}"; do
@@ -38,11 +40,16 @@ check() {
         [ "$status" -eq 0 ] || fail "$name ($view): exit status $status: $(cat "$work/err.txt")"
         grep -q '"quit":1}' "$work/state.txt" || fail "$name ($view): no quit: $(cat "$work/state.txt")"
         [ -s "$work/last.png" ] || fail "$name ($view): no picture"
-        [ ! -s "$work/err.txt" ] || fail "$name ($view): said: $(cat "$work/err.txt")"
+        if [ -z "$said" ]; then
+            [ ! -s "$work/err.txt" ] || fail "$name ($view): said: $(cat "$work/err.txt")"
+        else
+            [ -s "$work/err.txt" ] && ! grep -qvE "^undercroft-tool: ($said)" "$work/err.txt" ||
+                fail "$name ($view): said: $(cat "$work/err.txt")"
+        fi
     done
     [ "$(cd "$dir" && find . -printf '%p %s\n' | sort)" = "$before" ] ||
         fail "$name: the data folder changed"
-    echo "ok: $name"
+    ok "$name"
 }
 
 # fresh NAME: a copy of the real data folder to spoil.
@@ -79,15 +86,16 @@ check "the data folder as built" "$(fresh built)"
 # Image folders missing: first all of them, then everything.
 dir=$work/map_only
 mkdir -p "$dir" && cp -r "$run_dir/map" "$dir/"
-check "no image folders" "$dir"
+check "no image folders" "$dir" "no image folders in $dir; going on without them"
 mkdir -p "$work/empty"
-check "an empty data folder" "$work/empty"
+check "an empty data folder" "$work/empty" "no image folders in $work/empty; going on without them"
 
 # The map file as a directory, empty, and 10 MB holding every byte value in
 # every row (codes no map or pass knows among them).
 dir=$(fresh map_directory)
 rm "$dir/map/1.overworld" && mkdir "$dir/map/1.overworld"
-check "map/1.overworld is a directory" "$dir"
+check "map/1.overworld is a directory" "$dir" \
+    "cannot read map/1.overworld: a folder, not a file; the overworld stays empty"
 dir=$(fresh map_empty)
 : >"$dir/map/1.overworld"
 check "map/1.overworld is empty" "$dir"
@@ -102,7 +110,8 @@ dir=$(fresh image_directories)
 for image in bmp_cube/brickold2.bmp bmp_land/plain.bmp bmp_unit/unit_mage.bmp bmp_dungeon/wall.bmp; do
     rm "$dir/$image" && mkdir "$dir/$image"
 done
-check "image paths that are directories" "$dir"
+check "image paths that are directories" "$dir" \
+    "cannot use bmp_[a-z]+/[a-z_0-9]+\.bmp: a folder, not a file"
 
 # Headers claiming absurd sizes over short files, in the cube textures the
 # 3D view uploads, the tiles both maps draw and the marker; and two extreme
@@ -119,7 +128,8 @@ claim "$dir/bmp_dungeon/wall.bmp" 4294967295 16
 claim "$dir/bmp_dungeon/floor.bmp" 65536 65536
 whole_bmp "$dir/bmp_cube/dirt1.bmp" 16384 1 49152 1
 whole_bmp "$dir/bmp_land/road.bmp" 1 $((0x100000000 - 16384)) 4 16384
-check "BMP headers claiming sizes up to 2^31" "$dir"
+check "BMP headers claiming sizes up to 2^31" "$dir" \
+    "cannot use bmp_[a-z]+/[a-z_0-9]+\.bmp: (.* on a side|the file is shorter than its header claims|.* do not fit the image budget|its pixel data would start outside the file)"
 
 # A read-only data folder: a read-only bind mount in a private mount
 # namespace where that is possible (root ignores file modes), else modes.
@@ -139,18 +149,16 @@ check "a read-only data folder" "$dir"
 
 # The program itself in the read-only folder: it starts, builds the world,
 # and SIGTERM (like Ctrl+C) ends it with status 0.
-(cd "$dir" && SDL_VIDEODRIVER=offscreen exec "${runner[@]}" "$program") >"$work/out.txt" 2>"$work/err.txt" &
-pid=$!
-for _ in $(seq 100); do grep -q '^world seed' "$work/out.txt" && break; sleep 0.1; done
-grep -q '^world seed' "$work/out.txt" || { kill -9 "$pid"; fail "read-only: the program did not finish start-up"; }
-sleep 0.5
+background env -C "$dir" SDL_VIDEODRIVER=offscreen "${runner[@]}" "$program" \
+    >"$work/out.txt" 2>"$work/err.txt"
+wait_for_line "$work/out.txt" '^world seed' || fail "read-only: the program did not finish start-up"
+# Let the loop run a while in the read-only folder: what is checked is that
+# nothing goes wrong there, which only watching it shows.
+stays_up "$pid" 0.5 || fail "read-only: the program ended by itself: $(cat "$work/err.txt")"
 kill -TERM "$pid"
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "read-only: SIGTERM did not end the program"; }
-wait "$pid"
-status=$?
+wait_for_exit "$pid" || fail "read-only: SIGTERM did not end the program"
 [ "$status" -eq 0 ] || fail "read-only: the program exits $status: $(cat "$work/err.txt")"
 [ ! -s "$work/err.txt" ] || fail "read-only: the program said: $(cat "$work/err.txt")"
-echo "ok: the program in a read-only data folder"
+ok "the program in a read-only data folder"
 chmod -R u+w "$dir"
 echo "all ok"

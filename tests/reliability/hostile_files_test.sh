@@ -5,19 +5,12 @@
 # that is full or closed, an --out that cannot be written, no GL driver, and
 # an angle too small for a float. Each case says "ok: ..." or fails.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$(realpath "$1")
 program=$(realpath "$2")
 run_dir=$(realpath "$3")
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    [ -n "${holder:-}" ] && kill "$holder" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cd "$work" || exit 1
-fail() { echo "FAIL: $*"; exit 1; }
-ok() { echo "ok: $*"; }
+make_work_folder
+cd "$work" || fail "cannot enter $work"
 
 # fresh NAME: a copy of the real data folder to spoil.
 fresh() {
@@ -34,7 +27,8 @@ rm "$dir/map/1.overworld" "$dir/bmp_land/plain.bmp" "$dir/bmp_cube/brickold2.bmp
 mkfifo "$dir/map/1.overworld" "$dir/bmp_land/plain.bmp" "$dir/bmp_cube/brickold2.bmp"
 limited "$tool" world --seed 3 --data "$dir" --out "$work/fifo.bin" ||
     fail "world with FIFOs for the map and images: status $?"
-cmp -s "$work/fifo.bin" <("$tool" world --seed 3 --out /dev/stdout) ||
+mkdir -p "$work/nothing"
+cmp -s "$work/fifo.bin" <("$tool" world --seed 3 --data "$work/nothing" --out - 2>/dev/null) ||
     fail "a FIFO map did not read as no map"
 limited "$tool" snapshot --seed 3 --data "$dir" --keys F7 --out "$work/fifo.png" ||
     fail "snapshot with FIFOs: status $?"
@@ -42,18 +36,22 @@ ok "FIFOs as the map and as images count as missing"
 
 dir=$(fresh stdin_map)
 ln -sf /dev/stdin "$dir/map/1.overworld"
-sleep 30 | limited "$tool" world --seed 3 --data "$dir" --out "$work/stdin.bin" ||
-    fail "world with /dev/stdin as the map, a pipe held open: status $?"
+# Standard input is a pipe whose writer stays, sending nothing, as in
+# `sleep 30 | undercroft-tool ...`, until the command is over; then it goes.
+limited "$tool" world --seed 3 --data "$dir" --out "$work/stdin.bin" < <(exec sleep 300)
+status=$?
+kill "$!" 2>/dev/null
+[ $status -eq 0 ] || fail "world with /dev/stdin as the map, a pipe held open: status $status"
+cmp -s "$work/stdin.bin" "$work/fifo.bin" || fail "/dev/stdin as the map did not read as no map"
 ok "/dev/stdin as the map, a pipe held open, counts as missing"
 
 # The program with no display, in the FIFO folder: start-up ends, and SIGTERM
 # ends the loop.
-(cd "$work/fifos" && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$program") \
-    >"$work/out.txt" 2>"$work/err.txt" &
-pid=$!
-for _ in $(seq 100); do grep -q '^world seed' "$work/out.txt" && break; sleep 0.1; done
-grep -q '^world seed' "$work/out.txt" || { kill -9 $pid; fail "the program's start-up hangs on FIFOs"; }
-kill -TERM $pid; wait $pid; status=$?
+background env -C "$work/fifos" -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$program" \
+    >"$work/out.txt" 2>"$work/err.txt"
+wait_for_line "$work/out.txt" '^world seed' || fail "the program's start-up hangs on FIFOs"
+kill -TERM $pid
+wait_for_exit $pid || fail "SIGTERM did not end the program in the FIFO folder"
 [ $status -eq 0 ] || fail "the program in the FIFO folder exits $status"
 ok "the program's start-up passes FIFOs"
 
@@ -62,22 +60,33 @@ ok "the program's start-up passes FIFOs"
 # read and its 1000 ms pause follow. Two signals inside that pause end the
 # process at once; one lets start-up finish and the loop end.
 start_without_display() {
-    (cd "$run_dir" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$program") \
-        >"$work/out.txt" 2>"$work/err.txt" &
-    pid=$!
-    for _ in $(seq 100); do grep -q 'Window Class' "$work/err.txt" && break; sleep 0.05; done
+    background env -C "$run_dir" -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$program" \
+        >"$work/out.txt" 2>"$work/err.txt"
+    wait_for_line "$work/err.txt" 'Window Class' ||
+        fail "no window-class message, so no known moment in start-up: $(cat "$work/err.txt")"
+}
+# Whether process PID has no SIGNAL waiting to be delivered (or has ended).
+signal_taken() {
+    local bit=$((1 << ($(kill -l "$2") - 1))) mask
+    for mask in $(awk '/^(SigPnd|ShdPnd):/ { print $2 }' "/proc/$1/status" 2>/dev/null); do
+        (((16#$mask & bit) == 0)) || return 1
+    done
 }
 for signal in INT TERM; do
     start_without_display
-    kill -s $signal $pid; sleep 0.1; kill -s $signal $pid
-    wait $pid; status=$?
+    # Signals of one kind do not queue: one sent while the first still waits
+    # would merge with it. The second goes once the first is taken.
+    kill -s $signal $pid
+    await signal_taken $pid $signal || fail "SIG$signal was never taken"
+    kill -s $signal $pid
+    wait_for_exit $pid || fail "two SIG$signal in start-up did not end it"
     want=$((128 + $(kill -l $signal)))
     [ $status -eq $want ] || fail "two SIG$signal in start-up: status $status, want $want"
     ! grep -q '^world seed' "$work/out.txt" || fail "two SIG$signal: start-up went on to the end"
 done
 start_without_display
 kill -INT $pid
-wait $pid; status=$?
+wait_for_exit $pid || fail "one SIGINT in start-up: the program did not end"
 [ $status -eq 0 ] || fail "one SIGINT in start-up: status $status, want 0"
 grep -q '^world seed' "$work/out.txt" || fail "one SIGINT in start-up did not let it finish"
 ok "a second Ctrl+C or SIGTERM in start-up ends it (130, 143); one lets it finish"
@@ -133,11 +142,10 @@ status=${PIPESTATUS[0]}
 ok "a full or closed standard output is reported, status 2"
 
 # --- An --out that cannot be written is found before any work ------------------
-start=$(date +%s)
-"$tool" snapshot --frames 10000000 --out /missing/dir/a.png 2>"$work/err.txt"
+# Ten million frames take hours: the limit ends a run that goes through them.
+limited "$tool" snapshot --frames 10000000 --out /missing/dir/a.png 2>"$work/err.txt"
 status=$?
-[ $status -eq 2 ] && [ $(($(date +%s) - start)) -lt 5 ] ||
-    fail "an unwritable --out after 10 million frames: status $status"
+[ $status -eq 2 ] || fail "an unwritable --out after 10 million frames: status $status"
 "$tool" tour --data "$work/no_such_folder" --out "$work/tour_bad" 2>/dev/null
 [ $? -eq 2 ] && [ ! -e "$work/tour_bad" ] || fail "tour with a bad --data made its --out folder"
 ok "--out is checked first; tour makes nothing when --data is bad"
@@ -153,58 +161,79 @@ ok "--look takes an angle too small for a float"
 # --- No GL driver ---------------------------------------------------------------
 # Mesa's loader keeps what it allocated for the driver it could not load; in a
 # sanitized build that is not ours to report.
-no_driver=(env LIBGL_DRIVERS_PATH="$work/no_driver" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0")
-"${no_driver[@]}" "$tool" snapshot --data "$run_dir" --out "$work/nogl.png" \
+no_driver=(LIBGL_DRIVERS_PATH="$work/no_driver" ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0")
+env "${no_driver[@]}" "$tool" snapshot --data "$run_dir" --out "$work/nogl.png" \
     >/dev/null 2>"$work/err.txt"
 status=$?
 [ $status -eq 1 ] || fail "snapshot with no GL driver: status $status, want 1"
 [ ! -e "$work/nogl.png" ] || fail "snapshot with no GL driver wrote a picture"
 grep -q '^ERROR: Window Creation Error.$' "$work/err.txt" ||
     fail "snapshot with no GL driver said: $(cat "$work/err.txt")"
-"${no_driver[@]}" "$tool" tour --data "$run_dir" --out "$work/nogl_tour" \
+env "${no_driver[@]}" "$tool" tour --data "$run_dir" --out "$work/nogl_tour" \
     >/dev/null 2>&1
 [ $? -eq 1 ] || fail "tour with no GL driver does not fail"
 ok "the tool fails when no GL context can be made"
 
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(head -1 "$work/display")
-    unset SDL_VIDEODRIVER
+    start_xvfb 1280x1024x24
 
     # No GL driver under X: reported with the window's message, and the loop
-    # goes on without a window until SIGTERM.
-    (cd "$run_dir" && exec "${no_driver[@]}" "$program") \
-        >"$work/out.txt" 2>"$work/err.txt" &
-    pid=$!
-    for _ in $(seq 100); do grep -q '^world seed' "$work/out.txt" && break; sleep 0.1; done
-    sleep 0.5
-    kill -0 $pid 2>/dev/null || fail "with no GL driver under X the program died: $(cat "$work/err.txt")"
-    kill -TERM $pid; wait $pid; status=$?
+    # goes on without a window until SIGTERM. Where the X server has a font
+    # for it, the message is also shown in a box (SDL's, titled ERROR) and
+    # start-up waits until it is closed: it is closed as a user closes it,
+    # with Return. (xdotool cannot find the box: its title is UTF-8.)
+    message_box() {
+        local box
+        box=$(xwininfo -root -tree 2>/dev/null | awk '$2 == "\"ERROR\":" { print $1 }' | tail -1)
+        [ -n "$box" ] && xwininfo -id "$box" 2>/dev/null | grep -q 'Map State: IsViewable' &&
+            echo "$box"
+    }
+    started_or_box() { grep -q '^world seed' "$work/out.txt" || message_box >/dev/null; }
+    background env -C "$run_dir" "${no_driver[@]}" "$program" >"$work/out.txt" 2>"$work/err.txt"
+    await started_or_box ||
+        fail "with no GL driver under X start-up did not finish: $(cat "$work/err.txt")"
+    if box=$(message_box); then
+        timeout 10 xdotool windowfocus --sync "$box" && xdotool key Return ||
+            fail "with no GL driver under X the message box takes no key"
+    fi
+    wait_for_line "$work/out.txt" '^world seed' ||
+        fail "with no GL driver under X start-up did not finish after the message: $(cat "$work/err.txt")"
+    # A raw X error ends the process when its reply comes in, after the call
+    # that caused it: watch the loop a moment.
+    stays_up $pid 0.5 || fail "with no GL driver under X the program died: $(cat "$work/err.txt")"
+    kill -TERM $pid
+    wait_for_exit $pid || fail "with no GL driver under X SIGTERM did not end the program"
     [ $status -eq 0 ] || fail "with no GL driver under X: status $status"
     grep -q "^ERROR: Can't Create A GL Rendering Context.$" "$work/err.txt" ||
         fail "with no GL driver under X it said: $(cat "$work/err.txt")"
     ok "the program reports a GL context it cannot make and goes on"
 
     # stdout closed by its reader, then F12: the path is lost and said so on
-    # stderr, and the program goes on until Escape.
-    shots_before=$(ls "$run_dir/screenshots" 2>/dev/null | wc -l)
-    ( (cd "$run_dir" && exec "$program") 2>"$work/err.txt"; echo $? >"$work/status" ) | head -1 >/dev/null &
-    for _ in $(seq 100); do xdotool search --name '^GAME$' >/dev/null 2>&1 && break; sleep 0.1; done
-    # A slow (sanitized) frame may miss a short press: press until it is said.
+    # stderr, and the program goes on until Escape. The shots go into the
+    # run folder's screenshots/: removed again at exit.
+    touch "$work/before_shots"
+    remove_new_shots() {
+        find "$run_dir/screenshots" -newer "$work/before_shots" -name '*.png' -delete 2>/dev/null
+    }
+    at_exit remove_new_shots
+    # The reader takes the first line (the world seed) and goes.
+    background env -C "$run_dir" "$program" 2>"$work/err.txt" > >(head -1 >/dev/null)
+    wait_for_window >/dev/null || fail "F12 into a closed stdout: no window: $(cat "$work/err.txt")"
+    # A press before the reader has gone still lands in the pipe: press until
+    # the loss is said.
     for _ in $(seq 10); do
-        xdotool mousemove 20 20; xdotool keydown F12; sleep 0.4; xdotool keyup F12; sleep 0.5
-        grep -q 'cannot write to standard output' "$work/err.txt" && break
+        hold F12 20 20
+        wait_for_line "$work/err.txt" 'cannot write to standard output' 1 && break
     done
+    ended=false
     for _ in $(seq 10); do
-        xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
-        for _ in $(seq 10); do [ -s "$work/status" ] && break 2; sleep 0.1; done
+        hold Escape 20 20
+        wait_for_exit $pid 1 && ended=true && break
     done
-    [ "$(cat "$work/status" 2>/dev/null)" = 0 ] || fail "F12 into a closed stdout: status $(cat "$work/status" 2>/dev/null)"
+    $ended || fail "F12 into a closed stdout: Escape did not end the program"
+    [ $status -eq 0 ] || fail "F12 into a closed stdout: status $status"
     grep -q 'cannot write to standard output: Broken pipe' "$work/err.txt" ||
         fail "F12 into a closed stdout said: $(cat "$work/err.txt")"
-    find "$run_dir/screenshots" -newer "$work/display" -name '*.png' -delete 2>/dev/null
     ok "a closed stdout does not end the program (F12, then Escape: status 0)"
 else
     echo "skipped: the X server cases (Xvfb or xdotool missing)"

@@ -4,11 +4,11 @@
 # flying and turning in the 3D view, and the layer and arrow keys in the map.
 # Passes with no memcheck error and no definite leak; prints the summaries.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$1
 run_dir=$2
 suppressions=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work_folder
 
 # Under valgrind every frame costs about 0.4 s, most of it llvmpipe drawing
 # the window's pixels, so nearly all frames run at scale 1 and each larger
@@ -31,9 +31,8 @@ grep -E 'ERROR SUMMARY|LEAK SUMMARY|definitely lost|indirectly lost|possibly los
     "$work/memcheck.txt" | sed 's/^==[0-9]*== *//'
 if [ "$status" -ne 0 ]; then
     cat "$work/memcheck.txt"
-    echo "FAIL: memcheck exit status $status"
-    exit 1
+    fail "memcheck exit status $status"
 fi
 grep -q '"screenWidth":640,"screenHeight":480,"pixelScale":1,"quit":0}' "$work/state.txt" ||
-    { echo "FAIL: the script did not end in the map at scale 1: $(cat "$work/state.txt")"; exit 1; }
-echo "ok"
+    fail "the script did not end in the map at scale 1: $(cat "$work/state.txt")"
+ok "300 frames under memcheck"

@@ -4,9 +4,9 @@
 # subcommand's --help appears in its entry; --help and --version print to
 # stdout and succeed.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$1
 man_page=$2
-fail() { echo "FAIL: $*"; exit 1; }
 
 # The page as plain words: roff's escaped hyphens and font changes removed.
 text=$(sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' "$man_page")

@@ -2,11 +2,10 @@
 # undercroft-tool snapshot as a user runs it: the PNG it writes, the state it
 # prints, and the exit status 2 of every kind of bad input.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-fail() { echo "FAIL: $*"; exit 1; }
+make_work_folder
+cd "$work" || fail "cannot enter $work"
 
 # Width and height from a PNG's IHDR chunk.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }

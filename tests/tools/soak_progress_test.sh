@@ -3,11 +3,10 @@
 # stderr once a second when stderr is a terminal (here a pseudo-terminal made
 # by script(1)), and says nothing there when stderr is a file.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$1
 run_dir=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+make_work_folder
 
 script -qec "'$tool' soak --seed 2 --frames 600 --data '$run_dir' >/dev/null" "$work/typescript" \
     >/dev/null || fail "soak on a terminal failed"

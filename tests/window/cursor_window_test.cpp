@@ -132,7 +132,7 @@ TEST_F(CursorInTheRealWindow, MDragsTheWindowAndTheFrameReadsTheCursorWhereverTh
     EXPECT_EQ(steps["m-at-300,200"], "300,200 640x480");
     EXPECT_EQ(steps["m-at-700,500"], "700,500 640x480") << "the corner stays on the cursor";
     EXPECT_EQ(steps["released"], "700,500 640x480") << "let go, the window stays";
-    EXPECT_EQ(readText(logs->path / "status"), "0\n");
+    EXPECT_EQ(readText(logs->path / "status"), "0\n") << "stderr:\n" << readText(logs->path / "stderr");
 
     // Then, wherever the cursor is, the frame reads it against the window's
     // new place.

@@ -3,48 +3,49 @@
 # Windows programs, the real undercroft.exe driven with xdotool, and the tool
 # against the Linux one (the same world bytes, the same map-view pixels).
 # Usage: run_wine_tests.sh WINDOWS_BUILD LINUX_BUILD LABEL
-set -u
+source "$(dirname "$0")/../lib.sh"
 win=$(realpath "$1")
 linux=$(realpath "$2")
 label=$3
+TEST_LABEL=$label
 run_dir=$linux/run
-work=$(mktemp -d)
+make_work_folder
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
-unset SDL_VIDEODRIVER
-cleanup() {
-    wineserver -k 2>/dev/null
-    [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
+
+# Wine's own tools (wineboot, winepath) and the 64-bit programs run through
+# the 64-bit loader, directly: the `wine` launcher and the tools' scripts go
+# through the 32-bit loader, which a kernel without IA-32 emulation cannot
+# run; and a 64-bit program started through the 32-bit launcher becomes a
+# child of it rather than one process. Only the 32-bit programs need the
+# 32-bit loader.
+wine64=/usr/lib/wine/wine64
+wine=$wine64
+[ "$label" = win32 ] && wine=/usr/lib/wine/wine
+
+# say_wine LOG WHAT: a Wine step failed; show what Wine said, then fail.
+say_wine() {
+    echo "--- what Wine said ($2):"
+    tail -30 "$1" | tr -d '\r'
+    fail "$2"
 }
-trap cleanup EXIT
-fail() { echo "FAIL ($label): $*"; exit 1; }
-ok() { echo "ok ($label): $*"; }
 
-# A 64-bit program started through the 32-bit launcher becomes a child of it;
-# wine64 starts it directly, as one process.
-wine=wine
-[ "$label" = win64 ] && [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
-
-setsid Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" \
-    </dev/null >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -1 "$work/display")
+start_xvfb 1600x1200x24
+at_exit wineserver -k # Wine's server for the prefix, before the folder goes
 
 # One prefix for the whole run; Wine's own services start once, detached,
 # so no later program's pipes wait on them.
-wineboot -i </dev/null >/dev/null 2>&1
+"$wine64" wineboot.exe -i </dev/null >"$work/wineboot.log" 2>&1 ||
+    say_wine "$work/wineboot.log" "making the Wine prefix (wineboot -i, status $?)"
 wineserver -p
-wineboot </dev/null >/dev/null 2>&1
+"$wine64" wineboot.exe </dev/null >"$work/wineboot.log" 2>&1 ||
+    say_wine "$work/wineboot.log" "starting Wine's services (wineboot, status $?)"
 
 # --- The portable suites ------------------------------------------------------
 for suite in world assets draw2d camera; do
     program=$win/tests/windows/${suite}_tests.exe
     [ -f "$program" ] || continue
     (cd "$run_dir" && "$wine" "$program") </dev/null >"$work/$suite.log" 2>&1 ||
-        { tail -30 "$work/$suite.log"; fail "the $suite suite (status $?)"; }
+        say_wine "$work/$suite.log" "the $suite suite (status $?)"
     ok "$suite suite: $(grep -a 'PASSED' "$work/$suite.log" | tr -d '\r')"
 done
 
@@ -53,9 +54,10 @@ for seed in 1 5 77; do
     for data in "$run_dir" "$work/no_map"; do
         mkdir -p "$work/no_map"
         "$wine" "$win/undercroft-tool.exe" world --seed $seed --data "$data" --out "$work/w.bin" \
-            </dev/null >/dev/null 2>&1 || fail "world --seed $seed"
-        "$linux/undercroft-tool" world --seed $seed --data "$data" --out "$work/l.bin" ||
-            fail "the Linux tool's world"
+            </dev/null >"$work/wine.log" 2>&1 || say_wine "$work/wine.log" "world --seed $seed"
+        # The folder without a map has no images either, which the tool says.
+        "$linux/undercroft-tool" world --seed $seed --data "$data" --out "$work/l.bin" \
+            2>"$work/linux.log" || fail "the Linux tool's world: $(cat "$work/linux.log")"
         cmp -s "$work/w.bin" "$work/l.bin" || fail "world --seed $seed ($data) differs from Linux"
     done
 done
@@ -63,7 +65,7 @@ ok "world writes the Linux tool's bytes (seeds 1, 5, 77; with and without a map)
 
 view=(--seed 5 --view 100,100,0 --keys F7,Rightx3,Upx2 --mouse 200,100)
 "$wine" "$win/undercroft-tool.exe" snapshot "${view[@]}" --data "$run_dir" --out "$work/w.png" \
-    </dev/null >/dev/null 2>&1 || fail "snapshot of the map view"
+    </dev/null >"$work/wine.log" 2>&1 || say_wine "$work/wine.log" "snapshot of the map view"
 "$linux/undercroft-tool" snapshot "${view[@]}" --data "$run_dir" --out "$work/l.png" ||
     fail "the Linux tool's snapshot"
 cmp -s <("$linux/tests/png_pixels" "$work/w.png") <("$linux/tests/png_pixels" "$work/l.png") ||
@@ -73,7 +75,8 @@ ok "a map-view snapshot has the Linux tool's pixels"
 # The 3D view in a hidden window: the background key is probed, so no pixel
 # of the clear colour (255, 0, 229 or 230) reaches the picture.
 "$wine" "$win/undercroft-tool.exe" snapshot --seed 5 --view 30,30,3 --look 0,-120 \
-    --data "$run_dir" --out "$work/3d.png" </dev/null >/dev/null 2>&1 || fail "3D snapshot"
+    --data "$run_dir" --out "$work/3d.png" </dev/null >"$work/wine.log" 2>&1 ||
+    say_wine "$work/wine.log" "3D snapshot"
 "$linux/tests/png_pixels" "$work/3d.png" | tail -c +9 | od -An -v -tu1 -w3 |
     awk '$1 == 255 && $2 == 0 && ($3 == 229 || $3 == 230) { key++ } $1 + $2 + $3 > 0 { drawn++ }
          END { exit !(key == 0 && drawn > 1000) }' ||
@@ -81,66 +84,52 @@ ok "a map-view snapshot has the Linux tool's pixels"
 ok "the 3D view renders in a hidden window, background keyed out"
 
 # --- The real program, driven as a user drives it --------------------------------
-geometry() {
-    local id out
-    id=$(xdotool search --name '^GAME$' 2>/dev/null | tail -1)
-    [ -n "$id" ] || { echo none; return; }
-    out=$(xdotool getwindowgeometry "$id" 2>/dev/null) || { echo none; return; }
-    echo "$(echo "$out" | sed -n 's/.*Position: \([0-9-]*,[0-9-]*\).*/\1/p') $(echo "$out" | sed -n 's/.*Geometry: \([0-9]*x[0-9]*\).*/\1/p')"
-}
-expect_geometry() {
-    local got
-    for _ in $(seq 100); do got=$(geometry); [ "$got" = "$1" ] && break; sleep 0.1; done
-    [ "$got" = "$1" ] || fail "$2: the window is '$got', want '$1'"
-    ok "$2 ($got)"
-}
 # Keys go to the window under the pointer (there is no window manager to
 # give it the focus); a key held under half a second does not repeat.
-hold() {
-    xdotool mousemove "${2:-20}" "${3:-20}"
-    xdotool keydown "$1"; sleep 0.4; xdotool keyup "$1"; sleep 0.3
-}
+hold_seconds=0.4
 start_program() {
-    (cd "$run_dir" && exec "$wine" "$win/undercroft.exe") </dev/null >"$work/out.txt" 2>"$work/err.txt" &
-    pid=$!
-    for _ in $(seq 300); do grep -q 'world seed' "$work/out.txt" && break; sleep 0.1; done
-    grep -q 'world seed' "$work/out.txt" || fail "start-up did not finish: $(cat "$work/err.txt")"
+    background bash -c 'cd "$1" && exec "$2" "$3"' start "$run_dir" "$wine" "$win/undercroft.exe" \
+        </dev/null >"$work/out.txt" 2>"$work/err.txt"
+    wait_for_line "$work/out.txt" 'world seed' 30 ||
+        fail "start-up did not finish: $(cat "$work/err.txt")"
 }
 wait_exit() {
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "$1: the program is still running"
-    wait "$pid"; local status=$?; pid=
+    wait_for_exit "$pid" 10 || fail "$1: the program is still running"
     [ "$status" -eq 0 ] || fail "$1: exit status $status, want 0"
     ok "$1 ends the program with status 0"
 }
 
 start_program
 expect_geometry "0,0 640x480" "start-up"
-[ "$(xdotool search --name '^GAME$' | wc -l)" -eq 1 ] || fail "more than one window titled GAME"
-hold F7; expect_geometry "0,0 1280x960" "F7 (640 x 480 at scale 2)"
-hold F1; expect_geometry "0,0 640x480" "F1 (640 x 480 at scale 1)"
-hold F6; expect_geometry "0,0 640x480" "F6 (320 x 240 at scale 2)"
+[ "$(xdotool search --onlyvisible --name '^GAME$' | wc -l)" -eq 1 ] ||
+    fail "more than one window titled GAME"
+hold F7 20 20; expect_geometry "0,0 1280x960" "F7 (640 x 480 at scale 2)"
+hold F1 20 20; expect_geometry "0,0 640x480" "F1 (640 x 480 at scale 1)"
+hold F6 20 20; expect_geometry "0,0 640x480" "F6 (320 x 240 at scale 2)"
 # A reopened window can take a moment to take keys again (Wine destroys the
 # old one slowly without a window manager): press until a path is printed.
 for _ in $(seq 5); do
-    hold F12
-    for _ in $(seq 10); do grep -q '\.png' "$work/out.txt" && break 2; sleep 0.1; done
+    hold F12 20 20
+    wait_for_line "$work/out.txt" '\.png' 1 && break
 done
 shot=$(grep -a '\.png' "$work/out.txt" | tr -d '\r' | tail -1)
-shot_file=$(winepath -u "$shot" 2>/dev/null)
+shot_file=$("$wine64" winepath.exe -u "$shot" 2>"$work/winepath.log") ||
+    say_wine "$work/winepath.log" "winepath -u '$shot'"
+shot_file=${shot_file%$'\r'}
 [ "$("$linux/tests/png_pixels" "$shot_file" 2>/dev/null | head -1)" = 320x240 ] ||
     fail "F12 saved no 320 x 240 picture (printed '$shot')"
 rm -f "$shot_file"
 ok "F12 saves the frame as a PNG through the Windows encoder"
-xdotool mousemove 100 100; xdotool keydown m; sleep 0.4
+xdotool mousemove 100 100 keydown m
 expect_geometry "100,100 640x480" "M with the cursor at 100,100"
 xdotool mousemove 300 200
 expect_geometry "300,200 640x480" "M held, the cursor moved to 300,200"
-xdotool keyup m; sleep 0.3
-hold Escape 400 300; wait_exit "Escape"
+xdotool keyup m
+hold Escape 400 300
+wait_exit "Escape"
 
 start_program
 expect_geometry "0,0 640x480" "start-up again"
-"$linux/tests/send_wm_delete" "$(xdotool search --name '^GAME$' | tail -1)"
+"$linux/tests/send_wm_delete" "$(window_id)"
 wait_exit "a window-manager close"
 echo "all ok ($label)"

@@ -105,7 +105,9 @@ TEST_F(OverworldTest, AnEmptyFileReadsNothingButStillPauses)
 
 TEST_F(OverworldTest, AMissingFileOrFolderIsNotCreatedAndCostsNoPause)
 {
+    testing::internal::CaptureStderr();
     EXPECT_EQ(readMap(1), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), ""); // a missing map is no error
     EXPECT_FALSE(fs::exists("map"));
 
     fs::create_directory("map");
@@ -116,11 +118,15 @@ TEST_F(OverworldTest, AMissingFileOrFolderIsNotCreatedAndCostsNoPause)
     EXPECT_EQ(countCode(0, untouched), layerStride);
 }
 
-TEST_F(OverworldTest, ADirectoryNamedLikeTheMapIsUnreadable)
+TEST_F(OverworldTest, ADirectoryNamedLikeTheMapIsUnreadableAndSaidSoOnce)
 {
     fs::create_directories("map/1.overworld");
     const int descriptors = openDescriptors();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(readMap(1), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("cannot read map/1.overworld"), std::string::npos) << said;
     EXPECT_EQ(openDescriptors(), descriptors);
     EXPECT_TRUE(fs::is_directory("map/1.overworld"));
     EXPECT_TRUE(fs::is_empty("map/1.overworld"));

@@ -5,13 +5,17 @@
 #include "art/preview.h"
 #include "art/run_folder.h"
 #include "art/sheet.h"
+#include "assets/catalogue.h"
 #include "draw2d/map_view.h"
 #include "platform/png_writer.h"
 #include "tools/commands/commands.h"
 #include "tools/commands/options.h"
 
 #include <filesystem>
+#include <map>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace {
 constexpr int previewScale = 3;
@@ -38,8 +42,9 @@ CLI::App* describeLine(CLI::App& tool, AssetsOptions& options)
         "assets", "Writes the program's art (the 198 distinct BMP files of its image catalogue in "
                   "the eight bmp_* folders) and map/1.overworld into DIR, the same bytes every "
                   "run.");
-    command->add_option("--out", options.out, "the runtime folder to write (required)")
-        ->type_name("DIR");
+    addOutputOption(
+        *command, "DIR", false, [&options](const std::string& folder) { options.out = folder; },
+        "the runtime folder to write (required)");
     command->add_option("--previews", options.previews, "adds PNG previews of the tiles and the map")
         ->type_name("DIR");
     command->add_option("--sheet", options.sheet, "draws a labelled contact sheet of every image")
@@ -70,14 +75,18 @@ bool makeFolder(const std::filesystem::path& folder)
     return !error || fail(folder.string(), error.message());
 }
 
+const char* const tilePreviewName = "art_tiles.png";
+const char* const mapPreviewName = "overworld.png";
+const char* const detailPreviewName = "overworld_detail.png";
+
 bool writePreviews(const std::filesystem::path& folder, const std::vector<std::uint8_t>& map)
 {
     const MapArea whole{0, 0, overworldSide, overworldSide};
     if (!makeFolder(folder))
         return false;
-    const std::string tiles = (folder / "art_tiles.png").string();
-    const std::string overview = (folder / "overworld.png").string();
-    const std::string detail = (folder / "overworld_detail.png").string();
+    const std::string tiles = (folder / tilePreviewName).string();
+    const std::string overview = (folder / mapPreviewName).string();
+    const std::string detail = (folder / detailPreviewName).string();
     std::string error;
     if (!writeTilePreview(tiles, previewScale, error))
         return failToWrite(tiles, error);
@@ -107,10 +116,52 @@ bool writeIcon(const std::string& path)
 }
 
 namespace {
+// Every file the command is asked to write, by the option that asks for it.
+std::vector<std::pair<std::string, std::filesystem::path>> plannedOutputs(
+    const AssetsOptions& options)
+{
+    std::vector<std::pair<std::string, std::filesystem::path>> outputs;
+    const std::filesystem::path out = options.out;
+    outputs.push_back({"--out", out / "map" / "1.overworld"});
+    for (const CatalogueLoad& load : imageCatalogue)
+        outputs.push_back({"--out", out / cataloguePath(load)});
+    if (!options.previews.empty())
+        for (const char* name : {tilePreviewName, mapPreviewName, detailPreviewName})
+            outputs.push_back({"--previews", std::filesystem::path(options.previews) / name});
+    if (!options.sheet.empty())
+        outputs.push_back({"--sheet", options.sheet});
+    if (!options.icon.empty())
+        outputs.push_back({"--icon", options.icon});
+    return outputs;
+}
+
+// No output may be written over another one (--icon inside --out's image
+// folders, --sheet and --icon the same file): the later would replace the
+// earlier, leaving a broken runtime folder. Says which two on stderr.
+bool outputsDistinct(const AssetsOptions& options)
+{
+    std::map<std::filesystem::path, std::string> claimed;
+    for (const auto& [option, path] : plannedOutputs(options)) {
+        std::error_code error;
+        std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+        if (error)
+            resolved = std::filesystem::absolute(path).lexically_normal();
+        const auto [earlier, fresh] = claimed.emplace(resolved, option);
+        if (!fresh && !(option == "--out" && earlier->second == "--out")) {
+            usageError(option + " " + path.string() + " is a file " + earlier->second +
+                       " writes too");
+            return false;
+        }
+    }
+    return true;
+}
+
 int runAssets(const AssetsOptions& options)
 {
     if (options.out.empty())
         return usageError("assets needs --out DIR");
+    if (!outputsDistinct(options))
+        return usageExitStatus;
     const std::vector<std::uint8_t> map = generateOverworld();
     ArtFailure failure;
     if (!writeRunFolder(options.out, map, failure))

@@ -3,16 +3,22 @@
 
 #include "app/game.h"
 #include "app/world_build.h"
+#include "assets/catalogue.h"
+#include "assets/data_folder.h"
 #include "assets/units.h"
 #include "platform/file_output.h"
+#include "platform/installed_data.h"
 #include "platform/pause.h"
+#include "platform/report.h"
 #include "platform/window.h"
 #include "world/generator.h"
 #include "world/grid.h"
+#include "world/overworld.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 void startHeadless()
 {
@@ -20,13 +26,36 @@ void startHeadless()
     useVirtualClock(true);
 }
 
+std::optional<std::string> chooseDataFolder(const WorldSource& source)
+{
+    if (source.dataFolder) {
+        std::error_code error;
+        if (std::filesystem::is_directory(*source.dataFolder, error) &&
+            !holdsImageFolders(*source.dataFolder))
+            reportProblem(missingImagesText(*source.dataFolder, {}) + "; going on without them");
+        return source.dataFolder;
+    }
+    std::error_code error;
+    std::filesystem::path current = std::filesystem::current_path(error);
+    if (error)
+        current = ".";
+    const std::vector<std::filesystem::path> installed = installedDataFolders();
+    const std::optional<std::filesystem::path> folder = pickDataFolder(current, installed);
+    if (!folder) {
+        usageError(missingImagesText(current, installed) + "; name the data folder with --data DIR");
+        return std::nullopt;
+    }
+    if (*folder != current)
+        reportProblem("data from " + folder->string());
+    return folder->string();
+}
+
 bool enterDataFolder(const std::string& folder)
 {
     std::error_code error;
     std::filesystem::current_path(folder, error);
     if (error) {
-        std::fprintf(stderr, "undercroft-tool: cannot use data folder %s: %s\n", folder.c_str(),
-                     error.message().c_str());
+        reportProblem("cannot use data folder " + folder + ": " + error.message());
         return false;
     }
     return true;
@@ -34,6 +63,8 @@ bool enterDataFolder(const std::string& folder)
 
 std::string outputPath(const std::string& path)
 {
+    if (path == "-")
+        return path;
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.string();
@@ -48,25 +79,46 @@ bool outputWritable(const std::string& path)
     return false;
 }
 
+bool outputClearOfInputs(const std::string& path, const std::string& dataFolder)
+{
+    if (path == "-")
+        return true;
+    std::error_code error;
+    const std::filesystem::path out = std::filesystem::weakly_canonical(path, error);
+    if (error)
+        return true; // a path that cannot be resolved is no file the command reads
+    std::vector<std::string> inputs{overworldMapPath(overworldMapNumber)};
+    for (const CatalogueLoad& load : imageCatalogue)
+        inputs.push_back(cataloguePath(load));
+    for (const std::string& input : inputs) {
+        const std::filesystem::path read =
+            std::filesystem::weakly_canonical(std::filesystem::path(dataFolder) / input, error);
+        if (!error && read == out) {
+            writeFailure(path, "it is " + read.string() + ", which this command reads");
+            return false;
+        }
+    }
+    return true;
+}
+
 int runHeadlessStartup(std::optional<std::uint32_t> fixedSeed, std::uint32_t& seed)
 {
     seed = runStartup(fixedSeed);
     if (windowIsOpen())
         return 0;
     runShutdown();
-    std::fprintf(stderr, "undercroft-tool: no OpenGL window could be opened (see above); "
-                         "nothing can be drawn\n");
+    reportProblem("no OpenGL window could be opened (see above); nothing can be drawn");
     return noWindowExitStatus;
 }
 
-bool buildHeadlessWorld(const WorldSource& source)
+bool buildHeadlessWorld(std::uint32_t seed, const std::string& dataFolder)
 {
-    if (!enterDataFolder(source.dataFolder))
+    if (!enterDataFolder(dataFolder))
         return false;
     allocateWorldGrid();
     allocateUnitRecords();
     useVirtualClock(true); // the map's pause costs nothing here
-    buildWorld(*source.seed);
+    buildWorld(seed);
     return true;
 }
 

@@ -1,6 +1,8 @@
 // Argument reading shared by the tool's subcommands.
 #include "tools/commands/options.h"
 
+#include "platform/report.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -10,7 +12,7 @@
 
 int usageError(const std::string& message)
 {
-    std::fprintf(stderr, "undercroft-tool: %s\n", message.c_str());
+    reportProblem(message);
     return usageExitStatus;
 }
 
@@ -19,16 +21,32 @@ int writeFailure(const std::string& path, const std::string& reason)
     return usageError("cannot write " + path + ": " + reason);
 }
 
+std::optional<long long> parseDecimal(const std::string& text, long long low, long long high,
+                                      std::string& why)
+{
+    const std::size_t digits = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    const std::size_t end = text.find_first_not_of("0123456789", digits);
+    if (text.size() == digits || end == digits) {
+        why = "'" + text + "' is not a decimal number";
+        return std::nullopt;
+    }
+    if (end != std::string::npos) {
+        why = "'" + text + "' has '" + text.substr(end) + "' after the number";
+        return std::nullopt;
+    }
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno == ERANGE || value < low || value > high) {
+        why = text + " is out of range (" + std::to_string(low) + " to " + std::to_string(high) + ")";
+        return std::nullopt;
+    }
+    return value;
+}
+
 std::optional<long long> parseInteger(const std::string& text, long long low, long long high)
 {
-    if (text.empty())
-        return std::nullopt;
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < low || value > high)
-        return std::nullopt;
-    return value;
+    std::string why;
+    return parseDecimal(text, low, high, why);
 }
 
 std::optional<float> parseFloat(const std::string& text)
@@ -59,16 +77,59 @@ std::vector<std::string> splitAt(const std::string& text, char separator)
     }
 }
 
-void addWorldSource(CLI::App& command, WorldSource& source)
+void addWorldSource(CLI::App& command, WorldSource& source, SeedNeed need)
+{
+    addIntegerOption(
+        command, "--seed", "N", 0, UINT32_MAX,
+        [&source](long long seed) { source.seed = std::uint32_t(seed); },
+        need == SeedNeed::Required
+            ? "the world's seed, as the program prints it (required)"
+            : "the world's seed, as the program prints it (default: the clock, printed)");
+    command
+        .add_option_function<std::string>(
+            "--data", [&source](const std::string& folder) { source.dataFolder = folder; },
+            "the folder holding the images and map/ (default: the current folder when it "
+            "holds them, else the installed data folder)")
+        ->type_name("DIR");
+}
+
+void addIntegerOption(CLI::App& command, const std::string& name, const std::string& form,
+                      long long low, long long high, const std::function<void(long long)>& store,
+                      const std::string& description)
 {
     command
-        .add_option_function<std::int64_t>(
-            "--seed", [&source](std::int64_t seed) { source.seed = std::uint32_t(seed); },
-            "the world's seed, as the program prints it (default: the clock)")
-        ->type_name("N")
-        ->check(CLI::Range(std::int64_t(0), std::int64_t(UINT32_MAX)));
-    command.add_option("--data", source.dataFolder, "the folder holding the images and map/")
-        ->type_name("DIR");
+        .add_option_function<std::string>(
+            name,
+            [name, low, high, store](const std::string& text) {
+                std::string why;
+                const std::optional<long long> value = parseDecimal(text, low, high, why);
+                if (!value)
+                    throw CLI::ValidationError(name, why);
+                store(*value);
+            },
+            description)
+        ->type_name(form);
+}
+
+void addOutputOption(CLI::App& command, const std::string& form, bool standardOutputAllowed,
+                     const std::function<void(const std::string&)>& store,
+                     const std::string& description)
+{
+    command
+        .add_option_function<std::string>(
+            "--out",
+            [standardOutputAllowed, store](const std::string& path) {
+                if (path == "-" && !standardOutputAllowed)
+                    throw CLI::ValidationError("--out", "wants a folder; - (standard output) "
+                                                        "cannot hold one");
+                if (path.size() > 1 && path[0] == '-')
+                    throw CLI::ValidationError("--out", "wants a path, not the option " + path +
+                                                            " (write ./" + path +
+                                                            " for a file of that name)");
+                store(path);
+            },
+            description)
+        ->type_name(form);
 }
 
 void addParsedOption(CLI::App& command, const std::string& name, const std::string& form,

@@ -22,7 +22,13 @@ int usageError(const std::string& message);
 // usageExitStatus: an output that cannot be written is the caller's error.
 int writeFailure(const std::string& path, const std::string& reason);
 
-// Parses a whole decimal integer (optionally signed) within [low, high].
+// Parses a whole decimal integer (an optional sign, then digits only) within
+// [low, high]: a leading zero is a zero, never an octal or hex prefix. On
+// failure `why` says what is wrong with the text.
+std::optional<long long> parseDecimal(const std::string& text, long long low, long long high,
+                                      std::string& why);
+
+// parseDecimal without the reason.
 std::optional<long long> parseInteger(const std::string& text, long long low, long long high);
 
 // Parses a number in floating-point notation; one too small for a float is
@@ -43,11 +49,26 @@ struct ToolCommand {
 // start-up.
 struct WorldSource {
     std::optional<std::uint32_t> seed;
-    std::string dataFolder = ".";
+    std::optional<std::string> dataFolder; // chosen as the program does without it
 };
 
+// Whether a subcommand needs --seed or takes the clock's seed without it.
+enum class SeedNeed { Required, ClockByDefault };
+
 // Adds --seed and --data to a subcommand, reading them into `source`.
-void addWorldSource(CLI::App& command, WorldSource& source);
+void addWorldSource(CLI::App& command, WorldSource& source, SeedNeed need);
+
+// Adds an integer option read as parseDecimal reads it, stored by `store`.
+void addIntegerOption(CLI::App& command, const std::string& name, const std::string& form,
+                      long long low, long long high, const std::function<void(long long)>& store,
+                      const std::string& description);
+
+// Adds --out, whose value `store` takes: a path, or "-" for standard output
+// where `standardOutputAllowed`; never the name of an option (--out --state
+// is a missing value, not a file named --state).
+void addOutputOption(CLI::App& command, const std::string& form, bool standardOutputAllowed,
+                     const std::function<void(const std::string&)>& store,
+                     const std::string& description);
 
 // Adds an option whose value `parse` reads into its own place; a value it
 // refuses (false) is the error "OPTION: wants FORM".

@@ -24,10 +24,11 @@ CLI::App* describeLine(CLI::App& tool, PlanOptions& options)
                 "per cell of the square 112..144, row 144 at the top, with each level's room "
                 "count. Legend: # wall, . floor, + door, < stairs up, > stairs down, c chest, "
                 "a candelabrum, s scrolls, k coffin, f fountain.");
-    addWorldSource(*command, options.source);
-    command->add_option("--level", options.level, "the level to print, 1 to 9 (default: all nine)")
-        ->type_name("K")
-        ->check(CLI::Range(1, dungeonLevelCount));
+    addWorldSource(*command, options.source, SeedNeed::Required);
+    addIntegerOption(
+        *command, "--level", "K", 1, dungeonLevelCount,
+        [&options](long long level) { options.level = int(level); },
+        "the level to print, 1 to 9 (default: all nine)");
     return command;
 }
 
@@ -72,7 +73,8 @@ int runPlan(const PlanOptions& options)
 {
     if (!options.source.seed)
         return usageError("plan needs --seed N");
-    if (!buildHeadlessWorld(options.source))
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data || !buildHeadlessWorld(*options.source.seed, *data))
         return usageExitStatus;
 
     std::printf("%s\n", planLegend);

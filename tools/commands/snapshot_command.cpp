@@ -1,6 +1,7 @@
 // undercroft-tool snapshot: the program's start-up and frame loop, headless,
 // driven by a key script; writes the last frame's framebuffer as a PNG.
 #include "app/game.h"
+#include "app/screenshot.h"
 #include "assets/units.h"
 #include "platform/png_writer.h"
 #include "platform/quit.h"
@@ -66,7 +67,7 @@ CLI::App* describeLine(CLI::App& tool, SnapshotOptions& options)
     CLI::App* command = tool.add_subcommand(
         "snapshot", "Runs start-up and the frame loop in DIR with no window on screen, driven "
                     "by a key script, and writes the last frame's framebuffer as an RGB PNG.");
-    addWorldSource(*command, options.source);
+    addWorldSource(*command, options.source, SeedNeed::ClockByDefault);
     addParsedOption(
         *command, "--view", "X,Y,Z",
         [&options](const std::string& text) {
@@ -100,16 +101,16 @@ CLI::App* describeLine(CLI::App& tool, SnapshotOptions& options)
             "(default 1). Keys: Escape F1 F2 F3 F4 F5 F6 F7 F12 M Z Left Right Up Down KPPlus "
             "KPMinus LButton RButton MButton")
         ->type_name("SCRIPT");
-    command->add_option("--frames", options.frames, "frames run after the script with nothing held")
-        ->type_name("N")
-        ->check(CLI::Range(0, 10'000'000));
+    addIntegerOption(
+        *command, "--frames", "N", 0, 10'000'000,
+        [&options](long long frames) { options.frames = int(frames); },
+        "frames run after the script with nothing held (default 1)");
     command->add_flag("--state", options.printState,
                       "prints the view cell, camera, mode and quit flag as one JSON object");
-    command
-        ->add_option_function<std::string>(
-            "--out", [&options](const std::string& path) { options.out = outputPath(path); },
-            "the PNG to write (required)")
-        ->type_name("FILE.png");
+    addOutputOption(
+        *command, "FILE.png", true,
+        [&options](const std::string& path) { options.out = outputPath(path); },
+        "the PNG to write (required); - writes it to standard output");
     return command;
 }
 
@@ -137,10 +138,13 @@ int runSnapshot(const SnapshotOptions& options)
 {
     if (options.out.empty())
         return usageError("snapshot needs --out FILE.png");
-    if (!outputWritable(options.out))
+    if (options.out == "-" && options.printState)
+        return usageError("--out - and --state would both write to standard output");
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data || !outputWritable(options.out) || !outputClearOfInputs(options.out, *data))
         return usageExitStatus;
     startHeadless();
-    if (!enterDataFolder(options.source.dataFolder))
+    if (!enterDataFolder(*data))
         return usageExitStatus;
     std::uint32_t seed;
     if (const int status = runHeadlessStartup(options.source.seed, seed))
@@ -162,7 +166,10 @@ int runSnapshot(const SnapshotOptions& options)
     if (options.printState)
         printState();
     runShutdown();
-    return written ? 0 : writeFailure(options.out, error);
+    if (!written)
+        return writeFailure(options.out, error);
+    // Each F12 shot that could not be saved has been named on stderr.
+    return screenshotFailures == 0 ? 0 : usageExitStatus;
 }
 } // namespace
 

@@ -52,10 +52,10 @@ CLI::App* describeLine(CLI::App& tool, SoakOptions& options)
                 "both modes, every scale, flying and looking), samples resident memory every "
                 "1,000 frames and exits with status 1 if it grew by more than 4 MB after the "
                 "warm-up.");
-    addWorldSource(*command, options.source);
-    command->add_option("--frames", options.frames, "frames to run (required)")
-        ->type_name("N")
-        ->check(CLI::Range(1LL, 1'000'000'000LL));
+    addWorldSource(*command, options.source, SeedNeed::Required);
+    addIntegerOption(
+        *command, "--frames", "N", 1, 1'000'000'000,
+        [&options](long long frames) { options.frames = frames; }, "frames to run (required)");
     return command;
 }
 
@@ -295,8 +295,11 @@ int runSoak(const SoakOptions& options)
 {
     if (!options.source.seed || options.frames == 0)
         return usageError("soak needs --seed N and --frames N");
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data)
+        return usageExitStatus;
     startHeadless();
-    if (!enterDataFolder(options.source.dataFolder))
+    if (!enterDataFolder(*data))
         return usageExitStatus;
 
     const auto started = std::chrono::steady_clock::now();

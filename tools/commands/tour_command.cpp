@@ -39,16 +39,14 @@ CLI::App* describeLine(CLI::App& tool, TourOptions& options)
         "tour", "Writes five snapshots that show what the program does, from views picked in "
                 "the world it built: the overworld, dungeon levels 1 and 9 in the map view, the "
                 "surface and a dungeon corridor in 3D; prints the seed and their paths.");
-    addWorldSource(*command, options.source);
-    command
-        ->add_option_function<std::string>(
-            "--out",
-            [&options](const std::string& folder) {
-                options.out = outputPath(folder);
-                options.shown = folder;
-            },
-            "the folder to write the pictures into (required)")
-        ->type_name("DIR");
+    addWorldSource(*command, options.source, SeedNeed::ClockByDefault);
+    addOutputOption(
+        *command, "DIR", false,
+        [&options](const std::string& folder) {
+            options.out = outputPath(folder);
+            options.shown = folder;
+        },
+        "the folder to write the pictures into (required)");
     return command;
 }
 
@@ -132,8 +130,11 @@ int runTour(const TourOptions& options)
     if (options.out.empty())
         return usageError("tour needs --out DIR");
     // Nothing is made until the input is known to be good.
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data)
+        return usageExitStatus;
     startHeadless();
-    if (!enterDataFolder(options.source.dataFolder))
+    if (!enterDataFolder(*data))
         return usageExitStatus;
     std::error_code error;
     std::filesystem::create_directories(options.out, error);

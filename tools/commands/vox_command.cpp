@@ -64,7 +64,7 @@ CLI::App* describeLine(CLI::App& tool, VoxOptions& options)
         "vox", "Builds the world for a seed and exports the cells inside a box as a MagicaVoxel "
                ".vox model (version 150): one voxel per non-empty cell, up is up, each code "
                "coloured by the mean colour of its cube image, else its map tile, else white.");
-    addWorldSource(*command, options.source);
+    addWorldSource(*command, options.source, SeedNeed::Required);
     command
         ->add_option_function<std::string>(
             "--region",
@@ -75,11 +75,10 @@ CLI::App* describeLine(CLI::App& tool, VoxOptions& options)
             },
             "the box, bounds inclusive (default: the dungeon block 0,0,1,73,73,32)")
         ->type_name("X0,Y0,Z0,X1,Y1,Z1");
-    command
-        ->add_option_function<std::string>(
-            "--out", [&options](const std::string& path) { options.out = outputPath(path); },
-            "the .vox file to write (required)")
-        ->type_name("FILE.vox");
+    addOutputOption(
+        *command, "FILE.vox", true,
+        [&options](const std::string& path) { options.out = outputPath(path); },
+        "the .vox file to write (required); - writes it to standard output");
     return command;
 }
 
@@ -187,7 +186,9 @@ int runVox(const VoxOptions& options)
         return usageError("vox needs --seed N");
     if (options.out.empty())
         return usageError("vox needs --out FILE.vox");
-    if (!outputWritable(options.out) || !buildHeadlessWorld(options.source))
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data || !outputWritable(options.out) || !outputClearOfInputs(options.out, *data) ||
+        !buildHeadlessWorld(*options.source.seed, *data))
         return usageExitStatus;
     loadPaletteImages();
 

@@ -19,12 +19,11 @@ CLI::App* describeLine(CLI::App& tool, WorldOptions& options)
         "world", "Builds the world for a seed as start-up does, reading DIR/map/1.overworld like "
                  "the program, and writes the whole grid: 11,796,480 bytes, layer 0 first, cell "
                  "(x, y, z) at z * 65536 + y * 256 + x.");
-    addWorldSource(*command, options.source);
-    command
-        ->add_option_function<std::string>(
-            "--out", [&options](const std::string& path) { options.out = outputPath(path); },
-            "the file to write (required)")
-        ->type_name("FILE");
+    addWorldSource(*command, options.source, SeedNeed::Required);
+    addOutputOption(
+        *command, "FILE", true,
+        [&options](const std::string& path) { options.out = outputPath(path); },
+        "the file to write (required); - writes it to standard output");
     return command;
 }
 
@@ -37,7 +36,9 @@ int runWorld(const WorldOptions& options)
         return usageError("world needs --seed N");
     if (options.out.empty())
         return usageError("world needs --out FILE");
-    if (!outputWritable(options.out) || !buildHeadlessWorld(options.source))
+    const std::optional<std::string> data = chooseDataFolder(options.source);
+    if (!data || !outputWritable(options.out) || !outputClearOfInputs(options.out, *data) ||
+        !buildHeadlessWorld(*options.source.seed, *data))
         return usageExitStatus;
 
     std::string error;

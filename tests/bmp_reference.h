@@ -1,12 +1,18 @@
-// A second BMP decoder for checking the reader: the whole file in memory,
-// every rule applied in the plainest way, no streaming and no shortcuts.
+// The tests' one BMP decoder, apart from the program's reader: the whole file
+// in memory, every rule applied in the plainest way, no streaming and no
+// shortcuts. The reader's own tests and its fuzz target check it against
+// this; tests that need to know what a written picture holds read it here.
 #pragma once
 
+#include "assets/bmp.h"
 #include "assets/image_table.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -68,6 +74,20 @@ inline ReferenceBmp referenceDecode(const std::vector<std::uint8_t>& bytes,
         }
     }
     return result;
+}
+
+// A file's bytes; none when it cannot be read.
+inline std::vector<std::uint8_t> referenceFileBytes(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A file decoded with the program's own limits: its largest side and the
+// image table's whole budget.
+inline ReferenceBmp referenceDecodeFile(const std::filesystem::path& path)
+{
+    return referenceDecode(referenceFileBytes(path), imageTableBudgetBytes, bmpMaxSide);
 }
 
 // An entry holding a 1 x 1 picture, so that a rejected header (which keeps

@@ -13,6 +13,11 @@ bool windowSystemKeyDown(int vk);
 // since the previous call for it, as the window system reports it.
 int takeWindowSystemKeyPresses(int vk);
 
+// Forgets every key and button the window system's events hold down: with no
+// window open, no release can arrive for them. (Where keys are read from the
+// system's own state, there is nothing to forget.)
+void releaseWindowSystemKeys();
+
 // Blocks the program for ms milliseconds, as the system waits (the pauses'
 // real sleep).
 void sleepMilliseconds(int ms);

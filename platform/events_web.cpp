@@ -86,11 +86,16 @@ EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* event, void*)
 // A key released while the page had no focus never reports its release.
 EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*)
 {
-    for (bool& held : heldKeys)
-        held = false;
+    releaseWindowSystemKeys();
     return false;
 }
 } // namespace
+
+void releaseWindowSystemKeys()
+{
+    for (bool& held : heldKeys)
+        held = false;
+}
 
 void listenToPageInput()
 {

@@ -63,6 +63,9 @@ int takeWindowSystemKeyPresses(int vk)
     return pressed ? 1 : 0;
 }
 
+// Keys are the system's global state, read afresh at every test.
+void releaseWindowSystemKeys() {}
+
 void readDesktopCursor(int& x, int& y)
 {
     POINT cursor = {0, 0};

@@ -1,16 +1,16 @@
-// The game window on SDL2 with a legacy OpenGL context. SDL's video subsystem
-// stands in for the window class: it is started by the first opening and kept
-// for the rest of the run, so reopening the window costs no reconnection. The
-// events are read in events_sdl.cpp, the GL state set in render_state_gl.cpp.
+// The game window on SDL2 with a legacy OpenGL context: the steps of the
+// opening and the closing (window_backend.h) as SDL takes them. SDL's video
+// subsystem stands in for the window class: it is started by the first
+// opening and kept for the rest of the run, so reopening the window costs no
+// reconnection. The events are read in events_sdl.cpp, the X server asked in
+// x11_sdl.cpp.
 #include "platform/window.h"
 
 #include "platform/frame_pacing.h"
 #include "platform/report.h"
-#include "platform/test_seam.h"
-#include "platform/video.h"
+#include "platform/window_backend.h"
 #include "platform/window_sdl.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -19,8 +19,6 @@ namespace {
 SDL_Window* windowHandle = nullptr;
 SDL_GLContext renderContext = nullptr;
 bool videoStarted = false;
-int pixelFormatColourBits = 0; // fixed by the first opening, reused after
-int openingsToRefuse = 0;       // failNextWindowOpenings
 
 // How long an opening waits for the window system to show the window. A
 // window manager that never maps it would otherwise hold the program.
@@ -30,9 +28,6 @@ constexpr int windowMapTimeoutMs = 3000;
 // would be a window it never shows either, waited on for good, so messages
 // go to stderr only until a window is shown again.
 bool windowsGoUnshown = false;
-
-const char* const errorCaption = "ERROR";
-const char* const shutdownCaption = "SHUTDOWN ERROR";
 
 bool driverIs(const char* name)
 {
@@ -47,6 +42,12 @@ bool headlessDriverRequested()
 {
     return std::getenv("SDL_VIDEODRIVER") || SDL_GetHint(SDL_HINT_VIDEODRIVER);
 }
+
+bool realDisplay()
+{
+    return videoStarted && !driverIs("offscreen") && !driverIs("dummy");
+}
+} // namespace
 
 bool registerWindowClass()
 {
@@ -72,14 +73,59 @@ bool registerWindowClass()
     return true;
 }
 
-bool realDisplay()
+// SDL takes the pixel format as attributes before the window exists; a
+// 16-bit request still gets 8 bits a channel under X.
+bool createGameWindow(const char* title, int width, int height, int colourBits)
 {
-    return videoStarted && !driverIs("offscreen") && !driverIs("dummy");
+    const bool sixteen = colourBits <= 16;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, sixteen ? 5 : 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, sixteen ? 6 : 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, sixteen ? 5 : 8);
+    windowHandle = SDL_CreateWindow(title, 0, 0, width, height,
+                                    SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    return windowHandle != nullptr;
 }
 
-// Shows the new window, waiting a bounded time for the X server (and its
-// window manager) to map it; false when it was not shown in that time.
-bool showWindow()
+// SDL has no device context apart from the window, and sets the pixel format
+// with the window.
+bool getDeviceContext()
+{
+    return true;
+}
+
+bool choosePixelFormat(int)
+{
+    return true;
+}
+
+bool setPixelFormat()
+{
+    return true;
+}
+
+bool createRenderingContext()
+{
+    const int errorsBefore = x11ErrorsSoFar();
+    renderContext = SDL_GL_CreateContext(windowHandle);
+    // A server that cannot make the context may say so only in an error.
+    return renderContext && x11ErrorsSoFar() == errorsBefore;
+}
+
+bool makeContextCurrent()
+{
+    if (SDL_GL_MakeCurrent(windowHandle, renderContext) != 0)
+        return false;
+    // Motion is a fixed step per frame: vsync, where the driver honours it,
+    // shows frames at the display's rate; paceFrame holds them to 60.
+    SDL_GL_SetSwapInterval(1);
+    return true;
+}
+
+// Waits a bounded time for the X server (and its window manager) to map the
+// window before SDL shows and raises it.
+bool showGameWindow()
 {
     windowsGoUnshown = mapX11Window(windowMapTimeoutMs) == X11Mapping::NotShown;
     if (windowsGoUnshown) {
@@ -92,110 +138,57 @@ bool showWindow()
     return true;
 }
 
-void requestPixelFormat(int colourBits)
+bool releaseCurrentContext()
 {
-    if (pixelFormatColourBits == 0)
-        pixelFormatColourBits = colourBits;
-    const bool sixteen = pixelFormatColourBits <= 16;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, sixteen ? 5 : 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, sixteen ? 6 : 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, sixteen ? 5 : 8);
+    return !renderContext || SDL_GL_MakeCurrent(windowHandle, nullptr) == 0;
 }
 
-// Whether the test hook refuses this opening (and counts it).
-bool openingRefused()
+bool deleteRenderingContext()
 {
-    if (openingsToRefuse <= 0)
-        return false;
-    --openingsToRefuse;
+    if (renderContext)
+        SDL_GL_DeleteContext(renderContext);
+    renderContext = nullptr;
     return true;
 }
 
-bool failOpening(const char* text)
+bool releaseDeviceContext()
 {
-    destroyWindowAndContext();
-    // A key held when the old window closed (F1, say) would stay held for
-    // good, reopening the window every frame.
-    releaseWindowSystemKeys();
-    showMessageBox(errorCaption, text);
-    return false;
+    return true;
 }
-} // namespace
+
+// SDL cannot fail to destroy a window; the handle is cleared so that nothing
+// measures or moves a window that is gone.
+bool destroyGameWindow()
+{
+    if (!windowHandle)
+        return true;
+    const unsigned long colormap = x11WindowColormap();
+    SDL_DestroyWindow(windowHandle);
+    freeX11Colormap(colormap); // each reopening would leave one behind in the server
+    windowHandle = nullptr;
+    return true;
+}
+
+bool unregisterWindowClass()
+{
+    return true;
+}
+
+bool messageBoxesShown()
+{
+    return realDisplay() && !windowsGoUnshown;
+}
+
+void showSystemMessageBox(const char* caption, const char* text, bool error)
+{
+    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION, caption,
+                             text, nullptr);
+}
 
 // SDL's offscreen driver gives a real GL context with nothing on screen.
-void openWindowsHidden()
+void hideWindowsFromNowOn()
 {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
-}
-
-void showMessageBox(const char* caption, const char* text)
-{
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    if (!realDisplay() || windowsGoUnshown)
-        return;
-    const Uint32 icon = std::strcmp(caption, errorCaption) == 0 ? SDL_MESSAGEBOX_WARNING
-                                                                 : SDL_MESSAGEBOX_INFORMATION;
-    SDL_ShowSimpleMessageBox(icon, caption, text, nullptr);
-}
-
-bool openGameWindow()
-{
-    if (!createWindowAndContext("GAME", screenWidth * pixelScale, screenHeight * pixelScale, 16))
-        return false;
-    hideCursor();
-    return true;
-}
-
-bool createWindowAndContext(const char* title, int width, int height, int colourBits)
-{
-    if (!registerWindowClass()) {
-        showMessageBox(errorCaption, "Failed To Register The Window Class.");
-        return false;
-    }
-    requestPixelFormat(colourBits);
-    windowHandle = openingRefused()
-                       ? nullptr
-                       : SDL_CreateWindow(title, 0, 0, width, height,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS |
-                                              SDL_WINDOW_HIDDEN);
-    if (!windowHandle)
-        return failOpening("Window Creation Error.");
-    const int errorsBefore = x11ErrorsSoFar();
-    renderContext = SDL_GL_CreateContext(windowHandle);
-    // A server that cannot make the context may say so only in an error.
-    if (!renderContext || x11ErrorsSoFar() != errorsBefore)
-        return failOpening("Can't Create A GL Rendering Context.");
-    if (SDL_GL_MakeCurrent(windowHandle, renderContext) != 0)
-        return failOpening("Can't Activate The GL Rendering Context.");
-    // Motion is a fixed step per frame: vsync, where the driver honours it,
-    // shows frames at the display's rate; paceFrame holds them to 60.
-    SDL_GL_SetSwapInterval(1);
-    if (!showWindow())
-        return failOpening("Window Creation Error.");
-    setupProjection();
-    initRenderState();
-    probeBackgroundKey();
-    return true;
-}
-
-void destroyWindowAndContext()
-{
-    if (renderContext) {
-        if (SDL_GL_MakeCurrent(windowHandle, nullptr) != 0)
-            showMessageBox(shutdownCaption, "Release Of DC And RC Failed.");
-        SDL_GL_DeleteContext(renderContext);
-        renderContext = nullptr;
-    }
-    // SDL cannot fail to destroy a window; the handle is cleared so that
-    // nothing measures or moves a window that is gone.
-    if (windowHandle) {
-        const unsigned long colormap = x11WindowColormap();
-        SDL_DestroyWindow(windowHandle);
-        freeX11Colormap(colormap); // each reopening would leave one behind in the server
-        windowHandle = nullptr;
-    }
 }
 
 void swapWindowBuffers()
@@ -245,9 +238,3 @@ void hideCursor()
     if (videoStarted)
         SDL_ShowCursor(SDL_DISABLE);
 }
-
-void failNextWindowOpenings(int n)
-{
-    openingsToRefuse = n;
-}
-

@@ -10,10 +10,6 @@ SDL_Window* sdlGameWindow();
 // True once SDL's video subsystem is running (the first opening starts it).
 bool sdlVideoStarted();
 
-// Releases every key and button the window system's events hold down: with
-// no window open, no release can arrive for them.
-void releaseWindowSystemKeys();
-
 // From now on an error the X server reports is counted rather than ending the
 // process (Xlib's default).
 void countX11Errors();

@@ -1,8 +1,9 @@
 // The game window in a web page: a canvas with a WebGL context beneath the
-// OpenGL 1.1 layer. Each opening makes a new canvas at the page's top-left
-// corner, so every reopening starts with a fresh context, as a new window
-// does; the closing removes it. Message boxes become lines in the page and
-// on the console.
+// OpenGL 1.1 layer, opened and closed in the steps of window_backend.h. Each
+// opening makes a new canvas at the page's top-left corner, so every
+// reopening starts with a fresh context, as a new window does; the closing
+// removes it. Message boxes become lines in the page (on the console, they
+// are the stderr line every system writes).
 //
 // The window shows the framebuffer enlarged by the pixel scale, and the 3D
 // view fills 320 x 240 of its pixels. So the canvas's drawing buffer gets
@@ -14,27 +15,13 @@
 
 #include "platform/gl11_web.h"
 #include "platform/page_web.h"
-#include "platform/test_seam.h"
 #include "platform/video.h"
-
-#include <cstdio>
+#include "platform/window_backend.h"
 
 namespace {
 bool canvasOpen = false;
 bool contextCurrent = false;
-bool messagesHidden = false;
-int openingsToRefuse = 0; // failNextWindowOpenings
-
-const char* const errorCaption = "ERROR";
-
-// Whether the test hook refuses this opening (and counts it).
-bool openingRefused()
-{
-    if (openingsToRefuse <= 0)
-        return false;
-    --openingsToRefuse;
-    return true;
-}
+int canvasBufferScale = 1; // window pixels per drawing-buffer pixel
 
 // Window pixels per drawing-buffer pixel for a window of width x height:
 // the pixel scale when it divides both and leaves room for the 3D view.
@@ -45,66 +32,102 @@ int bufferScaleFor(int width, int height)
                       width / scale >= view3DMode.width && height / scale >= view3DMode.height;
     return fits ? scale : 1;
 }
-
-bool failOpening(const char* text)
-{
-    destroyWindowAndContext();
-    showMessageBox(errorCaption, text);
-    return false;
-}
 } // namespace
 
-// A page has no hidden windows; only the message boxes stay off the page.
-void openWindowsHidden()
+// The page is there from the start: its input is listened to from the first
+// opening on.
+bool registerWindowClass()
 {
-    messagesHidden = true;
-}
-
-void showMessageBox(const char* caption, const char* text)
-{
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    if (!messagesHidden)
-        pageShowMessage(caption, text);
-}
-
-bool openGameWindow()
-{
-    if (!createWindowAndContext("GAME", screenWidth * pixelScale, screenHeight * pixelScale, 16))
-        return false;
-    hideCursor();
+    listenToPageInput();
     return true;
 }
 
 // The colour bits are the browser's to choose: a WebGL canvas has 8 bits a
 // channel.
-bool createWindowAndContext(const char* title, int width, int height, int)
+bool createGameWindow(const char* title, int width, int height, int)
 {
-    listenToPageInput();
-    if (openingRefused())
-        return failOpening("Window Creation Error.");
-    const int scale = bufferScaleFor(width, height);
-    pageOpenCanvas(title, width, height, scale);
+    canvasBufferScale = bufferScaleFor(width, height);
+    pageOpenCanvas(title, width, height, canvasBufferScale);
     canvasOpen = true;
-    contextCurrent = createGl11Context(scale);
-    if (!contextCurrent)
-        return failOpening("Can't Create A GL Rendering Context.");
-    setupProjection();
-    initRenderState();
-    probeBackgroundKey();
     return true;
 }
 
-void destroyWindowAndContext()
+// The canvas is its own device context and pixel format.
+bool getDeviceContext()
 {
-    if (contextCurrent) {
-        destroyGl11Context();
-        contextCurrent = false;
-    }
-    if (canvasOpen) {
-        pageCloseCanvas();
-        canvasOpen = false;
-    }
+    return true;
 }
+
+bool choosePixelFormat(int)
+{
+    return true;
+}
+
+bool setPixelFormat()
+{
+    return true;
+}
+
+bool createRenderingContext()
+{
+    contextCurrent = createGl11Context(canvasBufferScale);
+    return contextCurrent;
+}
+
+bool makeContextCurrent()
+{
+    return true;
+}
+
+// A canvas shows as soon as it is in the page.
+bool showGameWindow()
+{
+    return true;
+}
+
+bool releaseCurrentContext()
+{
+    return true;
+}
+
+bool deleteRenderingContext()
+{
+    if (contextCurrent)
+        destroyGl11Context();
+    contextCurrent = false;
+    return true;
+}
+
+bool releaseDeviceContext()
+{
+    return true;
+}
+
+bool destroyGameWindow()
+{
+    if (canvasOpen)
+        pageCloseCanvas();
+    canvasOpen = false;
+    return true;
+}
+
+bool unregisterWindowClass()
+{
+    return true;
+}
+
+bool messageBoxesShown()
+{
+    return true;
+}
+
+void showSystemMessageBox(const char* caption, const char* text, bool)
+{
+    pageShowMessage(caption, text);
+}
+
+// A page has no hidden windows; only the message boxes stay off the page.
+void hideWindowsFromNowOn() {}
 
 // The frame is drawn, shown once the browser composites the page, and the
 // program waits for the browser's next animation frame: this is where the
@@ -147,9 +170,4 @@ void hideCursor()
 {
     if (canvasOpen)
         pageHideCursor();
-}
-
-void failNextWindowOpenings(int n)
-{
-    openingsToRefuse = n;
 }

@@ -1,17 +1,14 @@
-// The game window on Win32 with a WGL context: the window class "OpenGL", a
-// borderless popup at the desktop's corner, one pixel format for the whole
-// run, and the closing that releases them in reverse. The window procedure
-// and the message pump are in events_win32.cpp, the GL state of an opening
-// in render_state_gl.cpp.
+// The game window on Win32 with a WGL context: the steps of the opening and
+// the closing (window_backend.h) as the Win32 and WGL calls make them. The
+// window class "OpenGL", a borderless popup at the desktop's corner, one
+// pixel format for the whole run, and the closing that releases them in
+// reverse. The window procedure and the message pump are in
+// events_win32.cpp, the GL state of an opening in render_state_gl.cpp.
 #include "platform/window.h"
 
 #include "platform/frame_pacing.h"
-#include "platform/test_seam.h"
-#include "platform/video.h"
+#include "platform/window_backend.h"
 #include "platform/window_win32.h"
-
-#include <cstdio>
-#include <cstring>
 
 namespace {
 HWND windowHandle = nullptr;
@@ -19,12 +16,9 @@ HDC deviceContext = nullptr;
 HGLRC renderContext = nullptr;
 HINSTANCE moduleInstance = nullptr;
 bool classRegistered = false;
-bool windowsHidden = false;
-int openingsToRefuse = 0; // failNextWindowOpenings
+int chosenPixelFormat = 0;
 
 const char* const className = "OpenGL";
-const char* const errorCaption = "ERROR";
-const char* const shutdownCaption = "SHUTDOWN ERROR";
 constexpr DWORD windowStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD windowExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 
@@ -39,47 +33,6 @@ PIXELFORMATDESCRIPTOR pixelFormat = {
     16,                     // depth bits
     0, 0,                   // stencil bits, auxiliary buffers
     PFD_MAIN_PLANE, 0, 0, 0, 0};
-bool pixelFormatCompleted = false;
-
-bool registerWindowClass()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = moduleInstance;
-    windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32517));  // IDI_WINLOGO
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515)); // IDC_CROSS
-    windowClass.lpszClassName = className;
-    classRegistered = RegisterClassA(&windowClass) != 0;
-    return classRegistered;
-}
-
-// Whether the test hook refuses this opening (and counts it).
-bool openingRefused()
-{
-    if (openingsToRefuse <= 0)
-        return false;
-    --openingsToRefuse;
-    return true;
-}
-
-bool failOpening(const char* text)
-{
-    destroyWindowAndContext();
-    showMessageBox(errorCaption, text);
-    return false;
-}
-
-HWND createGameWindow(const char* title, int width, int height)
-{
-    RECT client = {0, 0, width, height};
-    AdjustWindowRectEx(&client, windowStyle, FALSE, windowExStyle);
-    if (openingRefused())
-        return nullptr;
-    return CreateWindowExA(windowExStyle, className, title, windowStyle, 0, 0,
-                           client.right - client.left, client.bottom - client.top, nullptr,
-                           nullptr, moduleInstance, nullptr);
-}
 
 // Motion is a fixed step per frame: vsync, where the driver offers it, shows
 // frames at the display's rate; paceFrame holds them to 60 either way. The
@@ -93,31 +46,6 @@ void askForVsync()
     if (setSwapInterval)
         setSwapInterval(1);
 }
-
-// Steps 5 to 9 of an opening: the device context, its pixel format and a
-// current rendering context. False after the closing and the message box.
-bool createContext(int colourBits)
-{
-    if (!pixelFormatCompleted) {
-        pixelFormat.cColorBits = BYTE(colourBits);
-        pixelFormatCompleted = true;
-    }
-    deviceContext = GetDC(windowHandle);
-    if (!deviceContext)
-        return failOpening("Can't Create A GL Device Context.");
-    const int format = ChoosePixelFormat(deviceContext, &pixelFormat);
-    if (format == 0)
-        return failOpening("Can't Find A Suitable PixelFormat.");
-    if (!SetPixelFormat(deviceContext, format, &pixelFormat))
-        return failOpening("Can't Set The PixelFormat.");
-    renderContext = wglCreateContext(deviceContext);
-    if (!renderContext)
-        return failOpening("Can't Create A GL Rendering Context.");
-    if (!wglMakeCurrent(deviceContext, renderContext))
-        return failOpening("Can't Activate The GL Rendering Context.");
-    askForVsync();
-    return true;
-}
 } // namespace
 
 HWND win32GameWindow()
@@ -125,84 +53,128 @@ HWND win32GameWindow()
     return windowHandle;
 }
 
-void openWindowsHidden()
-{
-    windowsHidden = true;
-}
-
-void showMessageBox(const char* caption, const char* text)
-{
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    if (windowsHidden)
-        return;
-    const UINT icon = std::strcmp(caption, errorCaption) == 0 ? MB_ICONEXCLAMATION
-                                                               : MB_ICONINFORMATION;
-    MessageBoxA(nullptr, text, caption, MB_OK | icon);
-}
-
-bool openGameWindow()
-{
-    if (!createWindowAndContext("GAME", screenWidth * pixelScale, screenHeight * pixelScale, 16))
-        return false;
-    hideCursor();
-    return true;
-}
-
-bool createWindowAndContext(const char* title, int width, int height, int colourBits)
+bool registerWindowClass()
 {
     moduleInstance = GetModuleHandleA(nullptr);
-    if (!registerWindowClass()) {
-        showMessageBox(errorCaption, "Failed To Register The Window Class.");
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = moduleInstance;
+    windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32517));  // IDI_WINLOGO
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515)); // IDC_CROSS
+    windowClass.lpszClassName = className;
+    classRegistered = RegisterClassA(&windowClass) != 0;
+    return classRegistered;
+}
+
+// The client rectangle is adjusted for the styles; a popup's stays as it is.
+bool createGameWindow(const char* title, int width, int height, int)
+{
+    RECT client = {0, 0, width, height};
+    AdjustWindowRectEx(&client, windowStyle, FALSE, windowExStyle);
+    windowHandle = CreateWindowExA(windowExStyle, className, title, windowStyle, 0, 0,
+                                   client.right - client.left, client.bottom - client.top,
+                                   nullptr, nullptr, moduleInstance, nullptr);
+    return windowHandle != nullptr;
+}
+
+bool getDeviceContext()
+{
+    deviceContext = GetDC(windowHandle);
+    return deviceContext != nullptr;
+}
+
+bool choosePixelFormat(int colourBits)
+{
+    pixelFormat.cColorBits = BYTE(colourBits);
+    chosenPixelFormat = ChoosePixelFormat(deviceContext, &pixelFormat);
+    return chosenPixelFormat != 0;
+}
+
+bool setPixelFormat()
+{
+    return SetPixelFormat(deviceContext, chosenPixelFormat, &pixelFormat) != FALSE;
+}
+
+bool createRenderingContext()
+{
+    renderContext = wglCreateContext(deviceContext);
+    return renderContext != nullptr;
+}
+
+bool makeContextCurrent()
+{
+    if (!wglMakeCurrent(deviceContext, renderContext))
         return false;
-    }
-    windowHandle = createGameWindow(title, width, height);
-    if (!windowHandle)
-        return failOpening("Window Creation Error.");
-    if (!createContext(colourBits))
-        return false;
-    if (!windowsHidden) {
-        ShowWindow(windowHandle, SW_SHOW);
-        SetForegroundWindow(windowHandle);
-        SetFocus(windowHandle);
-    }
-    setupProjection();
-    initRenderState();
-    probeBackgroundKey();
+    askForVsync();
     return true;
 }
 
-// A failure never stops the later steps. The window and device-context
-// handles are cleared once released, so that nothing measures, moves or
-// draws into a window that is gone.
-void destroyWindowAndContext()
+bool showGameWindow()
 {
-    if (renderContext) {
-        if (!wglMakeCurrent(nullptr, nullptr))
-            showMessageBox(shutdownCaption, "Release Of DC And RC Failed.");
-        if (!wglDeleteContext(renderContext))
-            showMessageBox(shutdownCaption, "Release Rendering Context Failed.");
-        renderContext = nullptr;
-    }
-    if (deviceContext) {
-        if (!ReleaseDC(windowHandle, deviceContext))
-            showMessageBox(shutdownCaption, "Release Device Context Failed.");
-        deviceContext = nullptr;
-    }
-    if (windowHandle) {
-        if (!DestroyWindow(windowHandle))
-            showMessageBox(shutdownCaption, "Could Not Release hWnd.");
-        windowHandle = nullptr;
-    }
-    // Only a class this program registered is unregistered: a closing with
-    // nothing open (after a failed opening, say) has nothing to report.
-    if (classRegistered) {
-        classRegistered = false;
-        if (!UnregisterClassA(className, moduleInstance)) {
-            showMessageBox(shutdownCaption, "Could Not Unregister Class.");
-            moduleInstance = nullptr;
-        }
-    }
+    ShowWindow(windowHandle, SW_SHOW);
+    SetForegroundWindow(windowHandle);
+    SetFocus(windowHandle);
+    return true;
 }
+
+bool releaseCurrentContext()
+{
+    return !renderContext || wglMakeCurrent(nullptr, nullptr);
+}
+
+bool deleteRenderingContext()
+{
+    const bool deleted = !renderContext || wglDeleteContext(renderContext);
+    renderContext = nullptr;
+    return deleted;
+}
+
+// The window and device-context handles are cleared once released, so that
+// nothing measures, moves or draws into a window that is gone.
+bool releaseDeviceContext()
+{
+    if (!deviceContext)
+        return true;
+    const bool released = ReleaseDC(windowHandle, deviceContext) != 0;
+    deviceContext = nullptr;
+    return released;
+}
+
+bool destroyGameWindow()
+{
+    if (!windowHandle)
+        return true;
+    const bool destroyed = DestroyWindow(windowHandle) != FALSE;
+    windowHandle = nullptr;
+    return destroyed;
+}
+
+// Only a class this program registered is unregistered: a closing with
+// nothing open (after a failed opening, say) has nothing to report.
+bool unregisterWindowClass()
+{
+    if (!classRegistered)
+        return true;
+    classRegistered = false;
+    if (UnregisterClassA(className, moduleInstance))
+        return true;
+    moduleInstance = nullptr;
+    return false;
+}
+
+bool messageBoxesShown()
+{
+    return true;
+}
+
+void showSystemMessageBox(const char* caption, const char* text, bool error)
+{
+    MessageBoxA(nullptr, text, caption, MB_OK | (error ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+}
+
+// The tool's windows are made but never shown.
+void hideWindowsFromNowOn() {}
 
 void swapWindowBuffers()
 {
@@ -238,9 +210,4 @@ void moveGameWindow(int x, int y, int width, int height)
 void hideCursor()
 {
     ShowCursor(FALSE);
-}
-
-void failNextWindowOpenings(int n)
-{
-    openingsToRefuse = n;
 }

@@ -33,6 +33,14 @@ hold F1; expect_geometry "0,0 640x480" "F1 (640x480 at scale 1)"
 # F6 keeps the size: the F1 after it shows that it took.
 hold F6; expect_geometry "0,0 640x480" "F6 (320x240 at scale 2)"
 hold F1; expect_geometry "0,0 320x240" "F1 after F6 (320x240 at scale 1)"
+# F12 counts every press, however short: twenty taps of a few milliseconds,
+# each let go before a frame looks, save twenty pictures.
+shots_printed() { [ "$(grep -c '\.png$' "$log")" -eq "$1" ]; }
+xdotool mousemove 5 5
+for _ in $(seq 20); do xdotool key --delay 0 F12; done
+await shots_printed 20 || fail "twenty quick F12 taps printed $(grep -c '\.png$' "$log") paths"
+grep '\.png$' "$log" | xargs rm -f
+ok "twenty quick F12 taps save twenty pictures"
 hold Escape; end_program "Escape"
 
 start_program

@@ -20,3 +20,11 @@ for signal in INT TERM; do
         fail "missing the window-class message on stderr: $(cat err.txt)"
 done
 ok "no display: reported, the loop runs, SIGINT and SIGTERM end it with status 0"
+
+# Started from another folder, a program in its build folder reads the
+# build's runtime folder beside it, and says so.
+built=$(realpath "$(dirname "$program")/run")
+if [ -d "$built/bmp_cube" ]; then
+    grep -qx "data from $built" out.txt || fail "the built program did not find $built: $(cat out.txt)"
+    ok "started from $work, the built program reads $built"
+fi

@@ -22,7 +22,8 @@ int main(int argc, char** argv)
     int count;
     XResClient* clients;
     XResQueryClients(display, &count, &clients);
-    for (int i = 0; i < count; ++i) {
+    int status = 1;
+    for (int i = 0; i < count && status != 0; ++i) {
         if ((window & ~clients[i].resource_mask) != clients[i].resource_base)
             continue;
         int kinds;
@@ -33,8 +34,12 @@ int main(int argc, char** argv)
             printf("%s=%u\n", name, types[k].count);
             XFree(name);
         }
-        return 0;
+        XFree(types);
+        status = 0;
     }
-    fprintf(stderr, "x_resources: no client owns window %s\n", argv[1]);
-    return 1;
+    XFree(clients);
+    XCloseDisplay(display);
+    if (status != 0)
+        fprintf(stderr, "x_resources: no client owns window %s\n", argv[1]);
+    return status;
 }

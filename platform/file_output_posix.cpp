@@ -48,7 +48,9 @@ void forgetUnfinished()
 
 // Creates a new file beside `path`, readable and writable by its owner only
 // until it is complete (an old file's readers must not see it half written);
-// its descriptor, or -1 with errno set.
+// its descriptor, or -1 with errno set. The name is noted as unfinished
+// before the file exists, so a signal at any moment after finds it; the
+// caller forgets it once the file is renamed or removed.
 int createTemporaryBeside(const std::string& path, std::string& temporary)
 {
     const std::filesystem::path target(path);
@@ -58,9 +60,13 @@ int createTemporaryBeside(const std::string& path, std::string& temporary)
         name += target.filename().string();
         name += ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
         temporary = (target.parent_path() / name).string();
+        noteUnfinished(temporary);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0)
             return fd;
+        forgetUnfinished();
+        if (errno != EEXIST)
+            return -1;
     }
     return -1;
 }
@@ -217,7 +223,6 @@ bool writeFileWith(const std::string& path, const StreamWriter& write, std::stri
     const int fd = createTemporaryBeside(path, temporary);
     if (fd < 0)
         return fail(error, std::strerror(errno));
-    noteUnfinished(temporary);
     std::FILE* file = ::fdopen(fd, "wb");
     if (!file) {
         const std::string reason = std::strerror(errno);
@@ -294,8 +299,10 @@ bool canWriteFile(const std::string& path, std::string& error)
             return false;
         std::string temporary;
         fd = createTemporaryBeside(path, temporary);
-        if (fd >= 0)
+        if (fd >= 0) {
             ::unlink(temporary.c_str());
+            forgetUnfinished();
+        }
     }
     if (fd < 0)
         return fail(error, std::strerror(errno));

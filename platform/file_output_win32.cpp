@@ -29,7 +29,8 @@ void noteUnfinished(const std::string& temporary)
     unfinishedPending = 1;
 }
 
-// Creates a new file beside `path`; its descriptor, or -1 with errno set.
+// Creates a new file beside `path`, noted as unfinished until the caller
+// renames or removes it; its descriptor, or -1 with errno set.
 int createTemporaryBeside(const std::string& path, std::string& temporary)
 {
     const std::filesystem::path target(path);
@@ -38,10 +39,14 @@ int createTemporaryBeside(const std::string& path, std::string& temporary)
         std::string name = target.filename().string();
         name += ".part-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
         temporary = (target.parent_path() / name).string();
+        noteUnfinished(temporary);
         const int fd = _open(temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
                              _S_IREAD | _S_IWRITE);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0)
             return fd;
+        unfinishedPending = 0;
+        if (errno != EEXIST)
+            return -1;
     }
     return -1;
 }
@@ -107,12 +112,12 @@ bool writeFileWith(const std::string& path, const StreamWriter& write, std::stri
     const int fd = createTemporaryBeside(path, temporary);
     if (fd < 0)
         return fail(error, std::strerror(errno));
-    noteUnfinished(temporary);
     std::FILE* file = _fdopen(fd, "wb");
     if (!file) {
         const std::string reason = std::strerror(errno);
         _close(fd);
         _unlink(temporary.c_str());
+        unfinishedPending = 0;
         return fail(error, reason);
     }
     bool written = write(file, error);
@@ -175,6 +180,7 @@ bool canWriteFile(const std::string& path, std::string& error)
         return fail(error, std::strerror(errno));
     _close(fd);
     _unlink(temporary.c_str());
+    unfinishedPending = 0;
     return true;
 }
 

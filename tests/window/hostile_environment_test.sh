@@ -118,7 +118,7 @@ wait_for_window >/dev/null || fail "no window for the reopenings"
 wait_for_line "$work/out.txt" '^world seed' || fail "start-up did not finish"
 before=$(colormaps)
 xdotool mousemove 5 5 keydown F7
-sleep 5 # reopenings, one a frame while F7 is held
+sleep 3 # reopenings, one a frame while F7 is held
 xdotool keyup F7
 await window_is "0,0 1280x960" || fail "the window did not settle after the reopenings"
 after=$(colormaps)

@@ -2,29 +2,12 @@
 // quit request, and the desktop cursor read.
 #include "platform/backend.h"
 #include "platform/input.h"
+#include "platform/key_events.h"
 #include "platform/quit.h"
 #include "platform/window.h"
 #include "platform/window_sdl.h"
 
 namespace {
-// SDL reports keys as events to the focused window; the pump keeps their
-// held state here, by virtual-key code.
-bool heldKeys[virtualKeyCount] = {};
-// Presses since takeWindowSystemKeyPresses last read them: a tap shorter than
-// a frame is pressed and released before the frame polls its held state.
-int pressesSinceTaken[virtualKeyCount] = {};
-
-// A key's event: its held state, and a press when it goes down (the
-// keyboard's auto-repeat sends more downs while held; those are no presses).
-void setHeld(int vk, bool held, bool repeated = false)
-{
-    if (vk <= 0 || vk >= virtualKeyCount)
-        return;
-    if (held && !repeated)
-        ++pressesSinceTaken[vk];
-    heldKeys[vk] = held;
-}
-
 bool letterPosition(int scancode)
 {
     return scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z;
@@ -100,35 +83,17 @@ bool pumpOneMessage()
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        setHeld(virtualKeyFromEvent(event.key.keysym), event.type == SDL_KEYDOWN,
+        noteKeyEvent(virtualKeyFromEvent(event.key.keysym), event.type == SDL_KEYDOWN,
                 event.key.repeat != 0);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        setHeld(virtualKeyFromButton(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        noteKeyEvent(virtualKeyFromButton(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
         break;
     default:
         break;
     }
     return true;
-}
-
-void releaseWindowSystemKeys()
-{
-    for (bool& held : heldKeys)
-        held = false;
-}
-
-bool windowSystemKeyDown(int vk)
-{
-    return heldKeys[vk];
-}
-
-int takeWindowSystemKeyPresses(int vk)
-{
-    const int presses = pressesSinceTaken[vk];
-    pressesSinceTaken[vk] = 0;
-    return presses;
 }
 
 // From the X server at every call where there is one; elsewhere (Wayland,

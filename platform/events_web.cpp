@@ -5,30 +5,16 @@
 // (letters by the keyboard's layout, as on Windows).
 #include "platform/backend.h"
 #include "platform/input.h"
+#include "platform/key_events.h"
 #include "platform/page_web.h"
 #include "platform/window.h"
 
 #include <emscripten/html5.h>
 
 namespace {
-bool heldKeys[virtualKeyCount] = {};
-// Presses since takeWindowSystemKeyPresses last read them: a tap shorter than
-// a frame goes down and up while the program waits for the next one.
-int pressesSinceTaken[virtualKeyCount] = {};
 int cursorX = 0; // viewport pixels
 int cursorY = 0;
 bool listening = false;
-
-// A key's event: its held state, and a press when it goes down (the
-// keyboard's auto-repeat sends more downs while held; those are no presses).
-void setHeld(int vk, bool held, bool repeated = false)
-{
-    if (vk <= 0 || vk >= virtualKeyCount)
-        return;
-    if (held && !repeated)
-        ++pressesSinceTaken[vk];
-    heldKeys[vk] = held;
-}
 
 // The keys the program reads are kept from the browser: F5 must not reload
 // the page, F7 must not start caret browsing, the arrows must not scroll.
@@ -64,7 +50,7 @@ int virtualKeyFromButton(unsigned short button)
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*)
 {
     const int vk = int(event->keyCode);
-    setHeld(vk, type == EMSCRIPTEN_EVENT_KEYDOWN, event->repeat);
+    noteKeyEvent(vk, type == EMSCRIPTEN_EVENT_KEYDOWN, event->repeat);
     return programKey(vk);
 }
 
@@ -72,7 +58,7 @@ EM_BOOL onMouseButton(int type, const EmscriptenMouseEvent* event, void*)
 {
     cursorX = int(event->clientX);
     cursorY = int(event->clientY);
-    setHeld(virtualKeyFromButton(event->button), type == EMSCRIPTEN_EVENT_MOUSEDOWN);
+    noteKeyEvent(virtualKeyFromButton(event->button), type == EMSCRIPTEN_EVENT_MOUSEDOWN);
     return false;
 }
 
@@ -90,12 +76,6 @@ EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*)
     return false;
 }
 } // namespace
-
-void releaseWindowSystemKeys()
-{
-    for (bool& held : heldKeys)
-        held = false;
-}
 
 void listenToPageInput()
 {
@@ -117,20 +97,6 @@ void listenToPageInput()
 bool pumpOneMessage()
 {
     return false;
-}
-
-bool windowSystemKeyDown(int vk)
-{
-    return heldKeys[vk];
-}
-
-int takeWindowSystemKeyPresses(int vk)
-{
-    if (vk < 0 || vk >= virtualKeyCount)
-        return 0;
-    const int presses = pressesSinceTaken[vk];
-    pressesSinceTaken[vk] = 0;
-    return presses;
 }
 
 void readDesktopCursor(int& x, int& y)

@@ -209,15 +209,12 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
     ok "the program reports a GL context it cannot make and goes on"
 
     # stdout closed by its reader, then F12: the path is lost and said so on
-    # stderr, and the program goes on until Escape. The shots go into the
-    # run folder's screenshots/: removed again at exit.
-    touch "$work/before_shots"
-    remove_new_shots() {
-        find "$run_dir/screenshots" -newer "$work/before_shots" -name '*.png' -delete 2>/dev/null
-    }
-    at_exit remove_new_shots
+    # stderr, and the program goes on until Escape. It runs in a copy of the
+    # run folder, whose screenshots/ goes with the work folder: the shots of
+    # the tests beside this one in the run folder are theirs to remove.
+    dir=$(fresh closed_stdout)
     # The reader takes the first line (the world seed) and goes.
-    background env -C "$run_dir" "$program" 2>"$work/err.txt" > >(head -1 >/dev/null)
+    background env -C "$dir" "$program" 2>"$work/err.txt" > >(head -1 >/dev/null)
     wait_for_window >/dev/null || fail "F12 into a closed stdout: no window: $(cat "$work/err.txt")"
     # A press before the reader has gone still lands in the pipe: press until
     # the loss is said.

@@ -1,5 +1,12 @@
-// The frame pacer: a steady clock and a deadline one frame ahead.
-#include "platform/frame_pacing.h"
+// Frames at one speed on every display: every motion is a fixed step per
+// frame, so the frame rate is the speed of the view. After each present the
+// pacer waits out what is left of the frame's 1/60 s on a steady clock. A
+// display whose vsync holds the swap to 60 Hz leaves nothing to wait;
+// without vsync (Xvfb, a driver with it forced off) or above 60 Hz (a 144 Hz
+// display) it keeps the speed a 60 Hz display gives. Headless runs on the
+// virtual clock are not paced. (A page waits for the browser's animation
+// frames instead: web/frame_pacing.cpp.)
+#include "platform/backend.h"
 
 #include "platform/pause.h"
 

@@ -1,9 +1,10 @@
 // The GL state of every new context: the fixed 320 x 240 viewport and
 // perspective, the render state the frames rely on, and the probe of the
 // background key. Plain OpenGL 1.1 and GLU, shared by every backend.
-#include "platform/window.h"
+#include "platform/render_state.h"
 
 #include "platform/video.h"
+#include "platform/window.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

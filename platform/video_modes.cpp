@@ -12,10 +12,11 @@ void switchVideoMode(int width, int height)
     openGameWindow();
 }
 
+// The scale switch hides the cursor whether or not the opening succeeded.
 void switchPixelScale(int scale)
 {
     destroyWindowAndContext();
     pixelScale = scale;
-    createWindowAndContext("GAME", screenWidth * pixelScale, screenHeight * pixelScale, 16);
-    hideCursor();
+    if (!openGameWindow())
+        hideCursor();
 }

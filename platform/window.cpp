@@ -1,14 +1,15 @@
-// The window's half that is the same on every system: the opening's and the
-// closing's order with the message each failed step shows, message boxes on
-// stderr and on screen, the cursor hide, the refused-opening test hook, and
-// what a failed opening leaves. The system's calls are its backend's
-// (window_backend.h): window_sdl.cpp, window_win32.cpp, window_web.cpp.
+// The window's half that is the same on every system: the opening's order
+// with the message each failed step shows, the closing's messages in their
+// order, message boxes on stderr and on screen, the cursor hide, presenting
+// and pacing, what is done with no window, the refused-opening test hook,
+// and what a failed opening leaves. The system's calls are its backend's
+// (backend.h).
 #include "platform/window.h"
 
 #include "platform/backend.h"
+#include "platform/render_state.h"
 #include "platform/test_seam.h"
 #include "platform/video.h"
-#include "platform/window_backend.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,10 +18,34 @@ namespace {
 const char* const errorCaption = "ERROR";
 const char* const shutdownCaption = "SHUTDOWN ERROR";
 
-// The pixel format's colour bits: those of the first opening that gets as far
-// as its pixel format, kept for the rest of the run.
-int pixelFormatColourBits = 0;
+struct OpeningMessage {
+    OpeningFailure failure;
+    const char* text;
+};
+constexpr OpeningMessage openingMessages[] = {
+    {OpeningFailure::windowSystem, "Failed To Register The Window Class."},
+    {OpeningFailure::window, "Window Creation Error."},
+    {OpeningFailure::deviceContext, "Can't Create A GL Device Context."},
+    {OpeningFailure::pixelFormatChoice, "Can't Find A Suitable PixelFormat."},
+    {OpeningFailure::pixelFormatSet, "Can't Set The PixelFormat."},
+    {OpeningFailure::context, "Can't Create A GL Rendering Context."},
+    {OpeningFailure::contextActivation, "Can't Activate The GL Rendering Context."},
+};
+const char* const notShownMessage = "Window Creation Error.";
 
+struct ClosingMessage {
+    ClosingFailure failure;
+    const char* text;
+};
+constexpr ClosingMessage closingMessages[] = {
+    {contextReleaseFailed, "Release Of DC And RC Failed."},
+    {contextDeletionFailed, "Release Rendering Context Failed."},
+    {deviceContextReleaseFailed, "Release Device Context Failed."},
+    {windowDestructionFailed, "Could Not Release hWnd."},
+    {windowSystemEndFailed, "Could Not Unregister Class."},
+};
+
+bool windowOpen = false;
 bool windowsHidden = false;
 int openingsToRefuse = 0; // failNextWindowOpenings
 
@@ -31,6 +56,14 @@ bool openingRefused()
         return false;
     --openingsToRefuse;
     return true;
+}
+
+const char* openingMessage(OpeningFailure failure)
+{
+    for (const OpeningMessage& message : openingMessages)
+        if (message.failure == failure)
+            return message.text;
+    return notShownMessage;
 }
 
 // A failed step closes what was opened, then says which step failed. A key
@@ -76,43 +109,64 @@ bool openGameWindow()
 
 bool createWindowAndContext(const char* title, int width, int height, int colourBits)
 {
-    if (!registerWindowClass()) {
-        showMessageBox(errorCaption, "Failed To Register The Window Class.");
+    if (openingRefused())
+        return failOpening(openingMessage(OpeningFailure::window));
+    const OpeningFailure failure = openSystemWindow(title, width, height, colourBits);
+    if (failure == OpeningFailure::windowSystem) {
+        showMessageBox(errorCaption, openingMessage(failure)); // nothing to close
         return false;
     }
-    const int formatBits = pixelFormatColourBits != 0 ? pixelFormatColourBits : colourBits;
-    if (openingRefused() || !createGameWindow(title, width, height, formatBits))
-        return failOpening("Window Creation Error.");
-    pixelFormatColourBits = formatBits;
-    if (!getDeviceContext())
-        return failOpening("Can't Create A GL Device Context.");
-    if (!choosePixelFormat(pixelFormatColourBits))
-        return failOpening("Can't Find A Suitable PixelFormat.");
-    if (!setPixelFormat())
-        return failOpening("Can't Set The PixelFormat.");
-    if (!createRenderingContext())
-        return failOpening("Can't Create A GL Rendering Context.");
-    if (!makeContextCurrent())
-        return failOpening("Can't Activate The GL Rendering Context.");
-    if (!windowsHidden && !showGameWindow())
-        return failOpening("Window Creation Error.");
+    if (failure != OpeningFailure::none)
+        return failOpening(openingMessage(failure));
+    if (!windowsHidden && !showSystemWindow())
+        return failOpening(notShownMessage);
+    windowOpen = true;
     setUpNewContext();
     return true;
 }
 
-// A failure never stops the later steps.
+// A failure never stops the later steps; each is said in the closing's order.
 void destroyWindowAndContext()
 {
-    if (!releaseCurrentContext())
-        showMessageBox(shutdownCaption, "Release Of DC And RC Failed.");
-    if (!deleteRenderingContext())
-        showMessageBox(shutdownCaption, "Release Rendering Context Failed.");
-    if (!releaseDeviceContext())
-        showMessageBox(shutdownCaption, "Release Device Context Failed.");
-    if (!destroyGameWindow())
-        showMessageBox(shutdownCaption, "Could Not Release hWnd.");
-    if (!unregisterWindowClass())
-        showMessageBox(shutdownCaption, "Could Not Unregister Class.");
+    windowOpen = false;
+    const unsigned failures = closeSystemWindow();
+    for (const ClosingMessage& message : closingMessages)
+        if (failures & message.failure)
+            showMessageBox(shutdownCaption, message.text);
+}
+
+bool pumpOneMessage()
+{
+    return pumpSystemEvent();
+}
+
+void swapWindowBuffers()
+{
+    if (!windowOpen)
+        return;
+    presentSystemWindow();
+    paceFrame();
+}
+
+bool windowIsOpen()
+{
+    return windowOpen;
+}
+
+bool gameWindowRect(int& left, int& top, int& width, int& height)
+{
+    return windowOpen && systemWindowRect(left, top, width, height);
+}
+
+void moveGameWindow(int x, int y, int width, int height)
+{
+    if (windowOpen)
+        moveSystemWindow(x, y, width, height);
+}
+
+void hideCursor()
+{
+    hideSystemCursor();
 }
 
 void failNextWindowOpenings(int n)

@@ -1,5 +1,7 @@
-// The one game window with its OpenGL context: opening, closing, the message
-// pump, the fixed GL state and the error message boxes.
+// The one game window with its OpenGL context, as the program sees it:
+// opening, closing, the message pump, presenting, the window's place and the
+// error message boxes. The same on every system (window.cpp); each system's
+// calls are its backend's (backend.h).
 #pragma once
 
 #include <cstdint>
@@ -26,23 +28,8 @@ void destroyWindowAndContext();
 // keys and buttons update the key table. False when none was pending.
 bool pumpOneMessage();
 
-// The viewport (320 x 240 at the lower left, whatever the window size) and
-// the 45 degree, 4:3 perspective projection.
-void setupProjection();
-
-// The fixed GL state every frame relies on, the context's textures first.
-void initRenderState();
-
-// The first step of initRenderState in every new context: creating the
-// textures the views draw with. Start-up installs the 3D view's cube texture
-// upload here; while it is null a new context gets no textures.
-extern int (*createContextTextures)();
-
-// Reads back what the clear colour becomes in the current context into
-// backgroundKey; the last step of every opening.
-void probeBackgroundKey();
-
-// Shows the back buffer (SwapBuffers).
+// Shows the frame just drawn, then waits until the next may be drawn (at
+// most 60 a second). Nothing without a window.
 void swapWindowBuffers();
 
 // True while a window with a current GL context is open.
@@ -51,16 +38,22 @@ bool windowIsOpen();
 // The window's position and size in desktop pixels; false with no window.
 bool gameWindowRect(int& left, int& top, int& width, int& height);
 
-// Moves the window's top-left corner to (x, y) at the given size.
+// Moves the window's top-left corner to (x, y) at the given size; nothing
+// with no window.
 void moveGameWindow(int x, int y, int width, int height);
 
 // Hides the mouse cursor over the window.
 void hideCursor();
 
-// The bytes the clear colour (1, 0, 0.9) reads back as in the current
-// context; the 3D read-back treats exactly these as background.
-extern std::uint8_t backgroundKey[3];
-
 // Shows a message box (when a real display is there) and always writes
 // "caption: text" on stderr.
 void showMessageBox(const char* caption, const char* text);
+
+// The first step of every new context's set-up: creating the textures the
+// views draw with. Start-up installs the 3D view's cube texture upload here;
+// while it is null a new context gets no textures.
+extern int (*createContextTextures)();
+
+// The bytes the clear colour (1, 0, 0.9) reads back as in the current
+// context; the 3D read-back treats exactly these as background.
+extern std::uint8_t backgroundKey[3];

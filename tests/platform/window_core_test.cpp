@@ -1,186 +1,219 @@
-// The portable half of the window over a scripted backend: the order of the
-// opening's and the closing's steps, the message each failed step shows,
-// what a failed opening leaves, and when a message box reaches the screen.
-// Built with platform/window.cpp alone: every system's backend must fit this.
+// The window's portable half over a scripted backend: what a user sees of
+// each failed opening or closing (its message, and no window left open),
+// presenting and pacing, and when a message box reaches the screen. Linked
+// with the window core alone: every system's backend must fit this.
 #include "platform/backend.h"
+#include "platform/render_state.h"
 #include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window.h"
-#include "platform/window_backend.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// What the rest of the platform provides to window.cpp, recorded.
+// What the rest of the platform provides to the window core.
 int screenWidth = 320;
 int screenHeight = 240;
 int pixelScale = 2;
 std::uint8_t backgroundKey[3] = {};
 
 namespace {
-std::vector<std::string> calls;
-std::string failingStep; // the backend step that fails, by name
-bool boxesShown = true;
+// The scripted system: what it was asked for and what it holds open.
+struct ScriptedSystem {
+    OpeningFailure openingFails = OpeningFailure::none;
+    bool showFails = false;
+    unsigned closingFails = 0;
+    bool boxesShown = true;
 
-bool step(const std::string& name)
-{
-    calls.push_back(name);
-    return name != failingStep;
-}
+    bool somethingOpen = false; // left by an opening, until a closing
+    std::string opened;         // "title WxH bits" of the last request
+    int contextsSetUp = 0;
+    int cursorHides = 0;
+    int shows = 0;
+    int presents = 0;
+    int paces = 0;
+    int keyReleases = 0;
+    std::vector<std::string> boxes;
+};
+ScriptedSystem scripted;
 } // namespace
 
-void setupProjection() { calls.push_back("setupProjection"); }
-void initRenderState() { calls.push_back("initRenderState"); }
-void probeBackgroundKey() { calls.push_back("probeBackgroundKey"); }
-void hideCursor() { calls.push_back("hideCursor"); }
-void releaseWindowSystemKeys() { calls.push_back("releaseKeys"); }
+void setupProjection() {}
+void initRenderState() {}
+void probeBackgroundKey() { ++scripted.contextsSetUp; }
 
-bool registerWindowClass() { return step("register"); }
-bool createGameWindow(const char* title, int width, int height, int colourBits)
+OpeningFailure openSystemWindow(const char* title, int width, int height, int colourBits)
 {
-    return step("create " + std::string(title) + " " + std::to_string(width) + "x" +
-                std::to_string(height) + " " + std::to_string(colourBits));
+    scripted.opened = std::string(title) + " " + std::to_string(width) + "x" +
+                      std::to_string(height) + " " + std::to_string(colourBits);
+    // A failure to start the window system leaves nothing open; any later
+    // step leaves what came before it for the closing.
+    scripted.somethingOpen = scripted.openingFails != OpeningFailure::windowSystem;
+    return scripted.openingFails;
 }
-bool getDeviceContext() { return step("deviceContext"); }
-bool choosePixelFormat(int colourBits) { return step("choose " + std::to_string(colourBits)); }
-bool setPixelFormat() { return step("setFormat"); }
-bool createRenderingContext() { return step("context"); }
-bool makeContextCurrent() { return step("current"); }
-bool showGameWindow() { return step("show"); }
-bool releaseCurrentContext() { return step("releaseCurrent"); }
-bool deleteRenderingContext() { return step("deleteContext"); }
-bool releaseDeviceContext() { return step("releaseDeviceContext"); }
-bool destroyGameWindow() { return step("destroy"); }
-bool unregisterWindowClass() { return step("unregister"); }
-bool messageBoxesShown() { return boxesShown; }
+bool showSystemWindow()
+{
+    ++scripted.shows;
+    return !scripted.showFails;
+}
+unsigned closeSystemWindow()
+{
+    scripted.somethingOpen = false;
+    return scripted.closingFails;
+}
+void presentSystemWindow() { ++scripted.presents; }
+void paceFrame() { ++scripted.paces; }
+bool systemWindowRect(int& left, int& top, int& width, int& height)
+{
+    left = top = 0;
+    width = 640;
+    height = 480;
+    return true;
+}
+void moveSystemWindow(int, int, int, int) {}
+void hideSystemCursor() { ++scripted.cursorHides; }
+bool messageBoxesShown() { return scripted.boxesShown; }
 void showSystemMessageBox(const char* caption, const char* text, bool error)
 {
-    calls.push_back(std::string(error ? "box! " : "box ") + caption + ": " + text);
+    scripted.boxes.push_back(std::string(error ? "! " : "") + caption + ": " + text);
 }
-void hideWindowsFromNowOn() { calls.push_back("hideWindows"); }
+void hideWindowsFromNowOn() {}
+bool pumpSystemEvent() { return false; }
+void releaseWindowSystemKeys() { ++scripted.keyReleases; }
 
 namespace {
-const std::vector<std::string> closing{"releaseCurrent", "deleteContext", "releaseDeviceContext",
-                                       "destroy", "unregister"};
-
-std::vector<std::string> then(std::vector<std::string> first, const std::vector<std::string>& rest)
-{
-    first.insert(first.end(), rest.begin(), rest.end());
-    return first;
-}
-
 class WindowCore : public testing::Test {
 protected:
     void SetUp() override
     {
-        calls.clear();
-        failingStep.clear();
-        boxesShown = true;
+        destroyWindowAndContext();
+        scripted = {};
+    }
+
+    // Runs `action` and returns what it wrote on stderr.
+    template <typename Action>
+    static std::string stderrOf(Action action)
+    {
+        testing::internal::CaptureStderr();
+        action();
+        return testing::internal::GetCapturedStderr();
     }
 };
 } // namespace
 
-TEST_F(WindowCore, AnOpeningTakesEveryStepInOrderThenSetsUpTheContextAndHidesTheCursor)
+TEST_F(WindowCore, AnOpeningAsksForTheGameWindowSetsUpItsContextAndHidesTheCursor)
 {
-    EXPECT_TRUE(openGameWindow());
-    EXPECT_EQ(calls, (std::vector<std::string>{"register", "create GAME 640x480 16", "deviceContext",
-                                               "choose 16", "setFormat", "context", "current",
-                                               "show", "setupProjection", "initRenderState",
-                                               "probeBackgroundKey", "hideCursor"}));
+    EXPECT_EQ(stderrOf([] { EXPECT_TRUE(openGameWindow()); }), "");
+    EXPECT_EQ(scripted.opened, "GAME 640x480 16");
+    EXPECT_TRUE(windowIsOpen());
+    EXPECT_EQ(scripted.shows, 1);
+    EXPECT_EQ(scripted.contextsSetUp, 1);
+    EXPECT_EQ(scripted.cursorHides, 1);
+    EXPECT_TRUE(scripted.boxes.empty());
 }
 
-TEST_F(WindowCore, EachFailedStepClosesWhatWasOpenedReleasesKeysAndSaysWhichStep)
+TEST_F(WindowCore, EachFailedOpeningSaysWhichStepAndLeavesNothingOpen)
 {
-    const std::pair<const char*, const char*> failures[] = {
-        {"deviceContext", "Can't Create A GL Device Context."},
-        {"choose 16", "Can't Find A Suitable PixelFormat."},
-        {"setFormat", "Can't Set The PixelFormat."},
-        {"context", "Can't Create A GL Rendering Context."},
-        {"current", "Can't Activate The GL Rendering Context."},
-        {"show", "Window Creation Error."},
+    struct Case {
+        OpeningFailure failure;
+        bool showFails;
+        const char* message;
     };
-    for (const auto& [stepName, message] : failures) {
+    const Case cases[] = {
+        {OpeningFailure::windowSystem, false, "Failed To Register The Window Class."},
+        {OpeningFailure::window, false, "Window Creation Error."},
+        {OpeningFailure::deviceContext, false, "Can't Create A GL Device Context."},
+        {OpeningFailure::pixelFormatChoice, false, "Can't Find A Suitable PixelFormat."},
+        {OpeningFailure::pixelFormatSet, false, "Can't Set The PixelFormat."},
+        {OpeningFailure::context, false, "Can't Create A GL Rendering Context."},
+        {OpeningFailure::contextActivation, false, "Can't Activate The GL Rendering Context."},
+        {OpeningFailure::none, true, "Window Creation Error."}, // never shown
+    };
+    for (const Case& c : cases) {
         SetUp();
-        failingStep = stepName;
-        testing::internal::CaptureStderr();
-        EXPECT_FALSE(openGameWindow()) << stepName;
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string("ERROR: ") + message + "\n");
-        ASSERT_GE(calls.size(), closing.size() + 2) << stepName;
-        const std::vector<std::string> tail(calls.end() - long(closing.size()) - 2, calls.end());
-        EXPECT_EQ(tail, then(closing, {"releaseKeys", std::string("box! ERROR: ") + message}))
-            << stepName;
+        scripted.openingFails = c.failure;
+        scripted.showFails = c.showFails;
+        const std::string said = stderrOf([] { EXPECT_FALSE(openGameWindow()); });
+        EXPECT_EQ(said, std::string("ERROR: ") + c.message + "\n");
+        EXPECT_EQ(scripted.boxes, std::vector<std::string>{std::string("! ERROR: ") + c.message});
+        EXPECT_FALSE(scripted.somethingOpen) << c.message;
+        EXPECT_FALSE(windowIsOpen()) << c.message;
+        EXPECT_EQ(scripted.contextsSetUp, 0) << c.message;
+        EXPECT_EQ(scripted.cursorHides, 0) << c.message;
+        // A key held when the old window closed (F1, say) would stay held
+        // for good, with no window left to hear it go up.
+        if (c.failure != OpeningFailure::windowSystem) {
+            EXPECT_EQ(scripted.keyReleases, 1) << c.message;
+        }
     }
-}
-
-TEST_F(WindowCore, AFailedClassRegistrationClosesNothing)
-{
-    failingStep = "register";
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(openGameWindow());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "ERROR: Failed To Register The Window Class.\n");
-    EXPECT_EQ(calls, (std::vector<std::string>{"register",
-                                               "box! ERROR: Failed To Register The Window Class."}));
 }
 
 TEST_F(WindowCore, ARefusedOpeningIsAWindowCreationErrorAndTheNextOneWorks)
 {
     failNextWindowOpenings(1);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(openGameWindow());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERROR: Window Creation Error.\n");
-    EXPECT_EQ(calls, then(then({"register"}, closing),
-                          {"releaseKeys", "box! ERROR: Window Creation Error."}));
-    calls.clear();
+    EXPECT_EQ(stderrOf([] { EXPECT_FALSE(openGameWindow()); }), "ERROR: Window Creation Error.\n");
+    EXPECT_FALSE(windowIsOpen());
     EXPECT_TRUE(openGameWindow());
+    EXPECT_TRUE(windowIsOpen());
 }
 
-TEST_F(WindowCore, EveryFailedClosingStepIsSaidAndTheLaterStepsStillRun)
+TEST_F(WindowCore, EveryFailedClosingStepIsSaidInTheClosingsOrderAndNothingStaysOpen)
 {
-    for (const std::string& failing : closing) {
-        SetUp();
-        failingStep = failing;
-        testing::internal::CaptureStderr();
-        destroyWindowAndContext();
-        const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(said.rfind("SHUTDOWN ERROR: ", 0), 0u) << failing << ": " << said;
-        std::vector<std::string> steps;
-        for (const std::string& call : calls)
-            if (call.rfind("box", 0) != 0)
-                steps.push_back(call);
-        EXPECT_EQ(steps, closing) << failing;
+    const std::pair<unsigned, const char*> steps[] = {
+        {contextReleaseFailed, "Release Of DC And RC Failed."},
+        {contextDeletionFailed, "Release Rendering Context Failed."},
+        {deviceContextReleaseFailed, "Release Device Context Failed."},
+        {windowDestructionFailed, "Could Not Release hWnd."},
+        {windowSystemEndFailed, "Could Not Unregister Class."},
+    };
+    std::string all;
+    for (const auto& [failure, message] : steps) {
+        ASSERT_TRUE(openGameWindow());
+        scripted.closingFails = failure;
+        EXPECT_EQ(stderrOf(destroyWindowAndContext), std::string("SHUTDOWN ERROR: ") + message + "\n");
+        EXPECT_FALSE(windowIsOpen()) << message;
+        EXPECT_FALSE(scripted.somethingOpen) << message;
+        EXPECT_EQ(scripted.boxes.back(), std::string("SHUTDOWN ERROR: ") + message);
+        all += std::string("SHUTDOWN ERROR: ") + message + "\n";
     }
+    scripted.closingFails = ~0u;
+    EXPECT_EQ(stderrOf(destroyWindowAndContext), all);
 }
 
-TEST_F(WindowCore, TheFirstOpeningsColourBitsStayForTheRun)
+TEST_F(WindowCore, FramesArePresentedAndPacedOnlyWhileAWindowIsOpen)
 {
-    ASSERT_TRUE(createWindowAndContext("GAME", 640, 480, 16));
-    calls.clear();
-    ASSERT_TRUE(createWindowAndContext("GAME", 320, 240, 32));
-    EXPECT_EQ(calls[1], "create GAME 320x240 16");
-    EXPECT_EQ(calls[3], "choose 16");
+    swapWindowBuffers();
+    int left, top, width, height;
+    EXPECT_FALSE(gameWindowRect(left, top, width, height));
+    EXPECT_EQ(scripted.presents + scripted.paces, 0);
+
+    ASSERT_TRUE(openGameWindow());
+    swapWindowBuffers();
+    EXPECT_EQ(scripted.presents, 1);
+    EXPECT_EQ(scripted.paces, 1);
+    EXPECT_TRUE(gameWindowRect(left, top, width, height));
+
+    destroyWindowAndContext();
+    swapWindowBuffers();
+    EXPECT_EQ(scripted.presents, 1);
 }
 
 // Last: hidden windows stay hidden for the rest of the run.
 TEST_F(WindowCore, HiddenWindowsAreNeverShownAndTheirMessagesGoToStderrOnly)
 {
-    boxesShown = false;
-    testing::internal::CaptureStderr();
-    showMessageBox("ERROR", "on stderr only");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERROR: on stderr only\n");
-    EXPECT_TRUE(calls.empty());
+    scripted.boxesShown = false;
+    EXPECT_EQ(stderrOf([] { showMessageBox("ERROR", "on stderr only"); }),
+              "ERROR: on stderr only\n");
+    EXPECT_TRUE(scripted.boxes.empty());
 
-    boxesShown = true;
+    scripted.boxesShown = true;
     openWindowsHidden();
     EXPECT_TRUE(openGameWindow());
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "show"), 0);
-    calls.clear();
-    testing::internal::CaptureStderr();
-    showMessageBox("SHUTDOWN ERROR", "still said");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "SHUTDOWN ERROR: still said\n");
-    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(scripted.shows, 0);
+    EXPECT_EQ(stderrOf([] { showMessageBox("SHUTDOWN ERROR", "still said"); }),
+              "SHUTDOWN ERROR: still said\n");
+    EXPECT_TRUE(scripted.boxes.empty());
 }

@@ -3,7 +3,7 @@
 // by texture only where their order cannot show, every state change that
 // alters a batch flushes it first, and read-back and pixel copies convert as
 // GL does.
-#include "platform/gl11_web.h"
+#include "platform/web/gl11.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,4 +1,4 @@
-// The page's frame pacing (platform/page_web.js), run in Node on made-up
+// The page's frame pacing (platform/web/page.js), run in Node on made-up
 // animation-frame times: at most 60 frames a second on any display, every
 // frame on a 60 Hz one, even with the timing jitter browsers show.
 import assert from 'node:assert/strict';
@@ -8,7 +8,7 @@ import { test } from 'node:test';
 // The library's objects, as Emscripten's mergeInto would receive them.
 function loadPage() {
   const library = {};
-  const source = readFileSync(new URL('../../platform/page_web.js', import.meta.url), 'utf8');
+  const source = readFileSync(new URL('../../platform/web/page.js', import.meta.url), 'utf8');
   new Function('mergeInto', 'LibraryManager', source)(
     (target, entries) => Object.assign(target, entries), { library });
   const Page = library.$Page;

@@ -1,6 +1,6 @@
 // The web backend's page: the canvas that stands in for the window, the
-// message lines and the pacing of frames (page_web.js), and the browser's
-// input events (events_web.cpp).
+// message lines and the pacing of frames (page.js), and the browser's
+// input events (events.cpp).
 #pragma once
 
 #include <cstddef>

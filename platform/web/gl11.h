@@ -1,5 +1,5 @@
 // The web backend's OpenGL 1.1 layer: the GL calls the program makes,
-// implemented on WebGL (gl11_web.cpp). What the backend's window code calls
+// implemented on WebGL (gl11.cpp). What the backend's window code calls
 // besides the GL entry points themselves.
 #pragma once
 

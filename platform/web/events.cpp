@@ -6,8 +6,7 @@
 #include "platform/backend.h"
 #include "platform/input.h"
 #include "platform/key_events.h"
-#include "platform/page_web.h"
-#include "platform/window.h"
+#include "platform/web/page.h"
 
 #include <emscripten/html5.h>
 
@@ -94,7 +93,7 @@ void listenToPageInput()
 
 // The browser delivers its events between frames, straight into the key
 // table; there is no queue to drain.
-bool pumpOneMessage()
+bool pumpSystemEvent()
 {
     return false;
 }

@@ -3,8 +3,7 @@
 // whether or not the window has the focus.
 #include "platform/backend.h"
 #include "platform/quit.h"
-#include "platform/window.h"
-#include "platform/window_win32.h"
+#include "platform/win32/window.h"
 
 namespace {
 // The pump's one message record.
@@ -37,7 +36,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT messageId, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, messageId, wParam, lParam);
 }
 
-bool pumpOneMessage()
+bool pumpSystemEvent()
 {
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         return false;

@@ -4,7 +4,7 @@
 // only from raw-input events, which some servers (and synthetic input) never
 // send, and a window-relative position goes stale as soon as the window moves;
 // a query is a round trip, so it also sees a move the program just asked for.
-#include "platform/window_sdl.h"
+#include "platform/sdl/window.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>

@@ -7,7 +7,7 @@
 #include "platform/png_writer.h"
 
 #include "platform/file_output.h"
-#include "platform/page_web.h"
+#include "platform/web/page.h"
 
 #include <array>
 #include <filesystem>

@@ -16,7 +16,7 @@
 // GL_QUADS only, textures of RGB or RGBA bytes at level 0, glReadPixels and
 // glDrawPixels in RGB or RGBA bytes. A texture without a complete image
 // draws untextured in the current colour, as GL draws it.
-#include "platform/gl11_web.h"
+#include "platform/web/gl11.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -28,7 +28,7 @@
 #include <vector>
 
 extern "C" {
-// The WebGL device (webgl_web.js).
+// The WebGL device (webgl.js).
 int webglCreateContext();
 void webglDestroyContext();
 void webglViewport(int x, int y, int width, int height);

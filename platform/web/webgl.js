@@ -1,4 +1,4 @@
-// The WebGL device beneath the OpenGL 1.1 layer of gl11_web.cpp (an
+// The WebGL device beneath the OpenGL 1.1 layer of gl11.cpp (an
 // Emscripten JS library): one context on the page's canvas, one shader pair
 // for textured or plain quads in eye space under a projection, textures by
 // their GL names, and the handful of calls a batch, a clear, a read-back or

@@ -1,15 +1,12 @@
-// The game window on SDL2 with a legacy OpenGL context: the steps of the
-// opening and the closing (window_backend.h) as SDL takes them. SDL's video
-// subsystem stands in for the window class: it is started by the first
-// opening and kept for the rest of the run, so reopening the window costs no
-// reconnection. The events are read in events_sdl.cpp, the X server asked in
-// x11_sdl.cpp.
-#include "platform/window.h"
+// The game window on SDL2 with a legacy OpenGL context: the opening and the
+// closing (backend.h) as SDL takes them. SDL's video subsystem stands in for
+// the window class: it is started by the first opening and kept for the rest
+// of the run, so reopening the window costs no reconnection. The events are
+// read in events.cpp, the X server asked in x11.cpp.
+#include "platform/sdl/window.h"
 
-#include "platform/frame_pacing.h"
+#include "platform/backend.h"
 #include "platform/report.h"
-#include "platform/window_backend.h"
-#include "platform/window_sdl.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -47,9 +44,10 @@ bool realDisplay()
 {
     return videoStarted && !driverIs("offscreen") && !driverIs("dummy");
 }
-} // namespace
 
-bool registerWindowClass()
+// The window system's start, done by the first opening and kept: SDL's video
+// subsystem stands in for the window class.
+bool startVideo()
 {
     if (videoStarted)
         return true;
@@ -75,7 +73,7 @@ bool registerWindowClass()
 
 // SDL takes the pixel format as attributes before the window exists; a
 // 16-bit request still gets 8 bits a channel under X.
-bool createGameWindow(const char* title, int width, int height, int colourBits)
+void askForPixelFormat(int colourBits)
 {
     const bool sixteen = colourBits <= 16;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -83,49 +81,34 @@ bool createGameWindow(const char* title, int width, int height, int colourBits)
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, sixteen ? 5 : 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, sixteen ? 6 : 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, sixteen ? 5 : 8);
+}
+} // namespace
+
+OpeningFailure openSystemWindow(const char* title, int width, int height, int colourBits)
+{
+    if (!startVideo())
+        return OpeningFailure::windowSystem;
+    askForPixelFormat(colourBits);
     windowHandle = SDL_CreateWindow(title, 0, 0, width, height,
                                     SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
-    return windowHandle != nullptr;
-}
-
-// SDL has no device context apart from the window, and sets the pixel format
-// with the window.
-bool getDeviceContext()
-{
-    return true;
-}
-
-bool choosePixelFormat(int)
-{
-    return true;
-}
-
-bool setPixelFormat()
-{
-    return true;
-}
-
-bool createRenderingContext()
-{
+    if (!windowHandle)
+        return OpeningFailure::window;
     const int errorsBefore = x11ErrorsSoFar();
     renderContext = SDL_GL_CreateContext(windowHandle);
     // A server that cannot make the context may say so only in an error.
-    return renderContext && x11ErrorsSoFar() == errorsBefore;
-}
-
-bool makeContextCurrent()
-{
+    if (!renderContext || x11ErrorsSoFar() != errorsBefore)
+        return OpeningFailure::context;
     if (SDL_GL_MakeCurrent(windowHandle, renderContext) != 0)
-        return false;
+        return OpeningFailure::contextActivation;
     // Motion is a fixed step per frame: vsync, where the driver honours it,
-    // shows frames at the display's rate; paceFrame holds them to 60.
+    // shows frames at the display's rate; the pacer holds them to 60.
     SDL_GL_SetSwapInterval(1);
-    return true;
+    return OpeningFailure::none;
 }
 
 // Waits a bounded time for the X server (and its window manager) to map the
 // window before SDL shows and raises it.
-bool showGameWindow()
+bool showSystemWindow()
 {
     windowsGoUnshown = mapX11Window(windowMapTimeoutMs) == X11Mapping::NotShown;
     if (windowsGoUnshown) {
@@ -138,40 +121,49 @@ bool showGameWindow()
     return true;
 }
 
-bool releaseCurrentContext()
+// SDL cannot fail to delete a context or destroy a window; the handles are
+// cleared so that nothing measures or moves a window that is gone.
+unsigned closeSystemWindow()
 {
-    return !renderContext || SDL_GL_MakeCurrent(windowHandle, nullptr) == 0;
-}
-
-bool deleteRenderingContext()
-{
+    unsigned failures = 0;
+    if (renderContext && SDL_GL_MakeCurrent(windowHandle, nullptr) != 0)
+        failures |= contextReleaseFailed;
     if (renderContext)
         SDL_GL_DeleteContext(renderContext);
     renderContext = nullptr;
+    if (windowHandle) {
+        const unsigned long colormap = x11WindowColormap();
+        SDL_DestroyWindow(windowHandle);
+        freeX11Colormap(colormap); // each reopening would leave one behind in the server
+        windowHandle = nullptr;
+    }
+    return failures;
+}
+
+void presentSystemWindow()
+{
+    SDL_GL_SwapWindow(windowHandle);
+}
+
+// The place as the X server has it now, where there is one, like the cursor.
+bool systemWindowRect(int& left, int& top, int& width, int& height)
+{
+    if (!queryX11WindowOrigin(left, top))
+        SDL_GetWindowPosition(windowHandle, &left, &top);
+    SDL_GetWindowSize(windowHandle, &width, &height);
     return true;
 }
 
-bool releaseDeviceContext()
+void moveSystemWindow(int x, int y, int width, int height)
 {
-    return true;
+    SDL_SetWindowPosition(windowHandle, x, y);
+    SDL_SetWindowSize(windowHandle, width, height);
 }
 
-// SDL cannot fail to destroy a window; the handle is cleared so that nothing
-// measures or moves a window that is gone.
-bool destroyGameWindow()
+void hideSystemCursor()
 {
-    if (!windowHandle)
-        return true;
-    const unsigned long colormap = x11WindowColormap();
-    SDL_DestroyWindow(windowHandle);
-    freeX11Colormap(colormap); // each reopening would leave one behind in the server
-    windowHandle = nullptr;
-    return true;
-}
-
-bool unregisterWindowClass()
-{
-    return true;
+    if (videoStarted)
+        SDL_ShowCursor(SDL_DISABLE);
 }
 
 bool messageBoxesShown()
@@ -191,14 +183,6 @@ void hideWindowsFromNowOn()
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
 }
 
-void swapWindowBuffers()
-{
-    if (!windowHandle)
-        return;
-    SDL_GL_SwapWindow(windowHandle);
-    paceFrame();
-}
-
 SDL_Window* sdlGameWindow()
 {
     return windowHandle;
@@ -207,34 +191,4 @@ SDL_Window* sdlGameWindow()
 bool sdlVideoStarted()
 {
     return videoStarted;
-}
-
-bool windowIsOpen()
-{
-    return renderContext != nullptr;
-}
-
-// The place as the X server has it now, where there is one, like the cursor.
-bool gameWindowRect(int& left, int& top, int& width, int& height)
-{
-    if (!windowHandle)
-        return false;
-    if (!queryX11WindowOrigin(left, top))
-        SDL_GetWindowPosition(windowHandle, &left, &top);
-    SDL_GetWindowSize(windowHandle, &width, &height);
-    return true;
-}
-
-void moveGameWindow(int x, int y, int width, int height)
-{
-    if (!windowHandle)
-        return;
-    SDL_SetWindowPosition(windowHandle, x, y);
-    SDL_SetWindowSize(windowHandle, width, height);
-}
-
-void hideCursor()
-{
-    if (videoStarted)
-        SDL_ShowCursor(SDL_DISABLE);
 }

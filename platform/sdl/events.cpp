@@ -4,8 +4,7 @@
 #include "platform/input.h"
 #include "platform/key_events.h"
 #include "platform/quit.h"
-#include "platform/window.h"
-#include "platform/window_sdl.h"
+#include "platform/sdl/window.h"
 
 namespace {
 bool letterPosition(int scancode)
@@ -66,7 +65,7 @@ int virtualKeyFromButton(int button)
 }
 } // namespace
 
-bool pumpOneMessage()
+bool pumpSystemEvent()
 {
     if (!sdlVideoStarted())
         return false;

@@ -5,8 +5,11 @@
 // for the same seed, view and keys; keys are held as a person holds them,
 // across frames.
 //
-//   node run_web_tests.mjs --dist DIR --tool TOOL --data DIR [--measure] [--picture FILE]
+//   node run_web_tests.mjs --dist DIR --tool TOOL --png-tool PNG_TOOL --data DIR
+//                          [--measure] [--picture FILE]
 //
+// TOOL is the native undercroft-tool, PNG_TOOL the tests' PNG reader
+// (build/tests/png_tool).
 // --measure adds the figures the browser build must reach, measured side
 // by side with the native tool in this run: the 3D frame against the native
 // frame at the same view, the map view's frame rate, the time to the first
@@ -19,24 +22,29 @@ import { parseArgs } from 'node:util';
 import { gzipSync } from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
-import { comparePictures, framebufferToRgb, readPngRgb, serveFolder, toolSnapshot } from './support.mjs';
+import {
+  comparePictures, framebufferToRgb, readPng, runSnapshot, serveFolder, toolSnapshot,
+} from './support.mjs';
 
 const { values: options } = parseArgs({
   options: {
     dist: { type: 'string' },
     tool: { type: 'string' },
+    'png-tool': { type: 'string' },
     data: { type: 'string' },
     measure: { type: 'boolean', default: false },
     picture: { type: 'string' },
     browser: { type: 'string', default: '/usr/lib/chromium/chromium' },
   },
 });
-for (const name of ['dist', 'tool', 'data'])
+for (const name of ['dist', 'tool', 'png-tool', 'data'])
   if (!options[name]) {
     console.error(`run_web_tests.mjs: --${name} is needed`);
     process.exit(2);
   }
-const dist = resolve(options.dist), tool = resolve(options.tool), data = resolve(options.data);
+const dist = resolve(options.dist);
+const native = { tool: resolve(options.tool), pngTool: resolve(options['png-tool']),
+                 data: resolve(options.data) };
 
 // The fixed clock: the world's seed is the clock in whole seconds.
 const seed = 5;
@@ -196,7 +204,7 @@ async function check3DView(page) {
   await page.evaluate((v) => Module._webTestSetView(v.x, v.y, v.z, v.yaw, v.pitch), view);
   await waitFrames(page, 4);
   const browser = await readFramebuffer(page);
-  const linux = toolSnapshot(tool, data, join(scratch, 'view3d.png'),
+  const linux = toolSnapshot(native, join(scratch, 'view3d.png'),
     ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
      '--look', `${view.yaw},${view.pitch}`, '--mouse', '160,120', '--frames', '4']);
   const same = browser.width === linux.width && browser.height === linux.height;
@@ -225,7 +233,7 @@ async function checkScreenshot(page) {
   check('F12, held, saves the frame once: the browser downloads it, the console names it',
         ok, `downloads ${JSON.stringify(names)}, printed ${JSON.stringify(printed)}`);
   if (!ok) return;
-  const saved = readPngRgb(join(downloads, names[0]));
+  const saved = readPng(native.pngTool, join(downloads, names[0]));
   check('the downloaded PNG holds the framebuffer as shown',
         saved.width === shown.width && saved.height === shown.height && saved.rgb.equals(shown.rgb),
         `${saved.width} x ${saved.height}`);
@@ -277,7 +285,7 @@ async function checkMapView(page) {
   state = await programState(page);
   const browser = await readFramebuffer(page);
   const keys = `F7,KPPlusx${state.SZ - view.z},Rightx${state.SX - view.x},Upx${state.SY - view.y}`;
-  const linux = toolSnapshot(tool, data, join(scratch, 'map.png'),
+  const linux = toolSnapshot(native, join(scratch, 'map.png'),
     ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
      '--look', `${view.yaw},${view.pitch}`, '--mouse', `${state.mx},${state.my}`,
      '--keys', keys, '--frames', '1']);
@@ -382,7 +390,7 @@ function nativeFrameMs() {
                 '--look', `${view.yaw},${view.pitch}`, '--mouse', '160,120'];
   const timed = (count) => {
     const start = process.hrtime.bigint();
-    toolSnapshot(tool, data, join(scratch, 'timed.png'), [...args, '--frames', `${count}`]);
+    runSnapshot(native, join(scratch, 'timed.png'), [...args, '--frames', `${count}`]);
     return Number(process.hrtime.bigint() - start) / 1e6;
   };
   return (timed(101) - timed(1)) / 100;

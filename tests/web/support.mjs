@@ -1,11 +1,10 @@
 // What the browser tests need besides the browser: a static file server for
-// the page, PNG reading for the Linux tool's pictures, the tool itself, and
-// picture comparisons.
+// the page, the native tool and its pictures, read with the tests' PNG reader
+// (png_tool), and picture comparisons.
 import { spawnSync } from 'node:child_process';
-import { createReadStream, readFileSync, statSync } from 'node:fs';
+import { createReadStream, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { extname, join, normalize } from 'node:path';
-import { inflateSync } from 'node:zlib';
 
 const contentTypes = {
   '.html': 'text/html; charset=utf-8',
@@ -43,50 +42,6 @@ export function serveFolder(folder) {
   });
 }
 
-function paeth(a, b, c) {
-  const p = a + b - c;
-  const pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
-  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-}
-
-// An 8-bit RGB, non-interlaced PNG (what the tool writes) as
-// { width, height, rgb } with the top row first.
-export function readPngRgb(path) {
-  const bytes = readFileSync(path);
-  let offset = 8;
-  let width = 0, height = 0;
-  const idat = [];
-  while (offset < bytes.length) {
-    const length = bytes.readUInt32BE(offset);
-    const type = bytes.toString('latin1', offset + 4, offset + 8);
-    const data = bytes.subarray(offset + 8, offset + 8 + length);
-    if (type === 'IHDR') {
-      width = data.readUInt32BE(0);
-      height = data.readUInt32BE(4);
-      if (data[8] !== 8 || data[9] !== 2 || data[12] !== 0)
-        throw new Error(`${path}: not an 8-bit RGB PNG`);
-    } else if (type === 'IDAT') {
-      idat.push(data);
-    }
-    offset += 12 + length;
-  }
-  const raw = inflateSync(Buffer.concat(idat));
-  const row = width * 3;
-  const rgb = Buffer.alloc(row * height);
-  for (let y = 0; y < height; y++) {
-    const filter = raw[y * (row + 1)];
-    for (let x = 0; x < row; x++) {
-      const value = raw[y * (row + 1) + 1 + x];
-      const a = x >= 3 ? rgb[y * row + x - 3] : 0;
-      const b = y > 0 ? rgb[(y - 1) * row + x] : 0;
-      const c = x >= 3 && y > 0 ? rgb[(y - 1) * row + x - 3] : 0;
-      const predictor = [0, a, b, (a + b) >> 1, paeth(a, b, c)][filter];
-      rgb[y * row + x] = (value + predictor) & 0xff;
-    }
-  }
-  return { width, height, rgb };
-}
-
 // The framebuffer's RGBA bytes (row 0 at the bottom) as RGB, top row first,
 // as the tool's pictures hold them.
 export function framebufferToRgb(rgba, width, height) {
@@ -102,14 +57,35 @@ export function framebufferToRgb(rgba, width, height) {
   return rgb;
 }
 
-// undercroft-tool snapshot in the data folder with the given arguments; the
-// picture it wrote.
-export function toolSnapshot(tool, data, out, args) {
-  const result = spawnSync(tool, ['snapshot', '--data', data, ...args, '--out', out],
+// A PNG, whatever wrote it, as { width, height, rgb } with 8-bit RGB bytes,
+// top row first: `png_tool pixels` prints a "WIDTHxHEIGHT" line, then them.
+export function readPng(pngTool, path) {
+  const result = spawnSync(pngTool, ['pixels', path], { maxBuffer: 1 << 30 });
+  if (result.error) throw new Error(`${pngTool}: ${result.error.message}`);
+  if (result.status !== 0)
+    throw new Error(`png_tool pixels ${path}: status ${result.status}: ${result.stderr}`.trim());
+  const out = result.stdout;
+  const end = out.indexOf(10);
+  const [width, height] = out.toString('latin1', 0, end).split('x').map(Number);
+  const rgb = out.subarray(end + 1);
+  if (!(width > 0 && height > 0) || rgb.length !== width * height * 3)
+    throw new Error(`png_tool pixels ${path}: ${rgb.length} bytes for ${width} x ${height}`);
+  return { width, height, rgb };
+}
+
+// undercroft-tool snapshot in the data folder with the given arguments,
+// writing `out`. `native` is { tool, data }.
+export function runSnapshot(native, out, args) {
+  const result = spawnSync(native.tool, ['snapshot', '--data', native.data, ...args, '--out', out],
                            { encoding: 'utf8' });
   if (result.status !== 0)
     throw new Error(`undercroft-tool snapshot ${args.join(' ')}: ${result.stderr}`);
-  return readPngRgb(out);
+}
+
+// The same, and the picture it wrote; `native` is { tool, data, pngTool }.
+export function toolSnapshot(native, out, args) {
+  runSnapshot(native, out, args);
+  return readPng(native.pngTool, out);
 }
 
 // How two RGB pictures of one size differ: the pixels that differ at all,

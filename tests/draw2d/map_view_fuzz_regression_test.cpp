@@ -1,48 +1,24 @@
 // The map view from origins far off the grid, as fuzzing met them: at the
 // ends of the int range nothing is drawn and no sum overflows; an origin just
 // inside a screenful of the grid still shows the cells it reaches.
-#include "draw2d/map_view.h"
-#include "tests/draw2d/test_images.h"
-#include "world/block_codes.h"
-#include "world/grid.h"
-#include "world/view_cell.h"
-
-#include <gtest/gtest.h>
+#include "tests/draw2d/map_view_fixture.h"
 
 #include <climits>
 #include <cstring>
 #include <utility>
 
 namespace {
-constexpr Rgba red = {200, 0, 0, 255}; // image 10, Plain
-constexpr int columns = 40;             // 640 / 16
-constexpr int rows = 30;                // 480 / 16
-
-class MapViewLimits : public testing::Test {
+class MapViewLimits : public MapViewFixture {
 protected:
     void SetUp() override
     {
-        setVideoMode(640, 480);
-        allocateWorldGrid();
-        allocateImageTable();
-        makeTile(Plain, red);
+        MapViewFixture::SetUp();
         std::memset(&worldGrid[0], Plain, layerStride); // layer 0 all Plain
-    }
-    void TearDown() override
-    {
-        releaseImageTable();
-        releaseWorldGrid();
-        SX = SY = 0;
-        SZ = 12;
     }
     // Tiles drawn with the origin at (sx, sy) on layer 0.
     static int tilesAt(int sx, int sy)
     {
-        std::memset(framebuffer.get(), 0, std::size_t(640) * 480 * 4);
-        SX = sx;
-        SY = sy;
-        SZ = 0;
-        drawMapView();
+        drawAt(sx, sy, 0);
         return pixelsOfColour(red) / (mapTileSize * mapTileSize);
     }
 };

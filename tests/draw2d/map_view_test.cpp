@@ -2,23 +2,16 @@
 // tile lands, which codes draw which image, that cells outside the grid are
 // neither drawn nor read, and that tiles larger than a cell leave the frame
 // drawing every tile in order leaves (what that frame costs, bench/ measures).
-#include "draw2d/map_view.h"
-#include "tests/draw2d/reference_blit.h"
-#include "tests/draw2d/test_images.h"
-#include "world/block_codes.h"
-#include "world/grid.h"
-#include "world/view_cell.h"
+#include "tests/draw2d/map_view_fixture.h"
 
-#include <gtest/gtest.h>
+#include "tests/draw2d/reference_blit.h"
 
 #include <climits>
-#include <cstring>
 #include <iterator>
 #include <utility>
 
 namespace {
 constexpr Rgba black = {0, 0, 0, 0};
-constexpr Rgba red = {200, 0, 0, 255};   // image 10, Plain
 constexpr Rgba green = {0, 200, 0, 255}; // image 11, Forest
 constexpr int screenPixels = 640 * 480;
 
@@ -50,31 +43,12 @@ Frame drawnInOrder(int sx, int sy)
     return frame;
 }
 
-void drawAt(int sx, int sy, int sz)
-{
-    std::memset(framebuffer.get(), 0, screenPixels * 4);
-    SX = sx;
-    SY = sy;
-    SZ = sz;
-    drawMapView();
-}
-
-class MapView : public testing::Test {
+class MapView : public MapViewFixture {
 protected:
     void SetUp() override
     {
-        setVideoMode(640, 480);
-        allocateWorldGrid();
-        allocateImageTable();
-        makeTile(Plain, red);
+        MapViewFixture::SetUp();
         makeTile(Forest, green);
-    }
-    void TearDown() override
-    {
-        releaseImageTable();
-        releaseWorldGrid();
-        SX = SY = 0;
-        SZ = 12;
     }
 };
 }

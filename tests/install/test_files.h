@@ -1,10 +1,9 @@
 // Helpers of the screenshot, data-folder and installation tests: a temporary
-// folder that removes itself, PNG decoding and small file reads.
+// folder that removes itself, PNG reading and small file reads.
 #pragma once
 
+#include "tests/png_reader.h"
 #include "tests/temp_folder.h"
-
-#include <png.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -14,28 +13,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-// A decoded picture: RGB bytes, top row first. Zero sizes when the file is
-// missing or no PNG.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;
-};
-
-inline Picture readPng(const std::filesystem::path& path)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return {};
-    image.format = PNG_FORMAT_RGB;
-    Picture picture{int(image.width), int(image.height),
-                    std::vector<std::uint8_t>(PNG_IMAGE_SIZE(image))};
-    if (!png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr))
-        return {};
-    return picture;
-}
 
 // Whether the picture's pixel (x, y), y counted from the bottom as framebuffer
 // rows are, exists and is exactly (r, g, b).

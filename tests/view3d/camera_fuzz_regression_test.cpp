@@ -1,12 +1,7 @@
 // The camera at the edges of its number ranges, as fuzzing met them: probes
 // with non-finite or huge offsets or from a cell at the end of the int range,
 // carries that would overflow the cell, and a step count at its limits.
-#include "assets/units.h"
-#include "platform/input.h"
-#include "view3d/camera.h"
-#include "world/block_codes.h"
-#include "world/grid.h"
-#include "world/view_cell.h"
+#include "tests/view3d/camera_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +16,13 @@ constexpr float nan = std::numeric_limits<float>::quiet_NaN();
 constexpr float inf = std::numeric_limits<float>::infinity();
 constexpr float huge = std::numeric_limits<float>::max();
 
-class CameraLimits : public testing::Test {
+class CameraLimits : public CameraFixture {
 protected:
     void SetUp() override
     {
-        allocateWorldGrid();
-        allocateUnitRecords();
-        releaseAllKeys();
+        CameraFixture::SetUp();
         viewYaw = 0;
         viewPitch = -90;
-    }
-    void TearDown() override
-    {
-        releaseAllKeys();
-        releaseUnitRecords();
-        releaseWorldGrid();
-        SX = SY = 0;
-        SZ = 12;
-        viewPitch = 0;
     }
     static void setOffsets(float x, float y, float z)
     {

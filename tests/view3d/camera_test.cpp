@@ -1,11 +1,6 @@
 // The camera as pure code over small hand-built grids: flying, carrying,
 // the collision rules, the head bob, mouse look and the cell probe.
-#include "assets/units.h"
-#include "platform/input.h"
-#include "view3d/camera.h"
-#include "world/block_codes.h"
-#include "world/grid.h"
-#include "world/view_cell.h"
+#include "tests/view3d/camera_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,28 +10,17 @@
 namespace {
 using Vec = std::array<double, 3>;
 
-constexpr int homeCell = 100; // layer 100 is not a head-bob layer
 constexpr double tolerance = 1e-6;
 
-class Camera : public testing::Test {
+class Camera : public CameraFixture {
 protected:
     void SetUp() override
     {
-        allocateWorldGrid();
-        allocateUnitRecords();
-        releaseAllKeys();
+        CameraFixture::SetUp();
         SX = SY = SZ = homeCell;
         setEye({0.5, 0.5, 0.5});
         viewYaw = 0;
         viewPitch = 0;
-    }
-    void TearDown() override
-    {
-        releaseAllKeys();
-        releaseUnitRecords();
-        releaseWorldGrid();
-        SX = SY = 0;
-        SZ = 12;
     }
 
     // The eye inside the camera cell, in grid units per axis.
@@ -56,10 +40,6 @@ protected:
     {
         const Vec inCell = eyeInCell();
         return {SX + inCell[0], SY + inCell[1], SZ + inCell[2]};
-    }
-    static void occupy(int x, int y, int z, std::uint8_t code = Brick)
-    {
-        gridCell(x, y, z) = code;
     }
     static void expectNear(const Vec& got, const Vec& want, const char* what)
     {

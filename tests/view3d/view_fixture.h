@@ -3,28 +3,19 @@
 #pragma once
 
 #include "assets/image_table.h"
-#include "assets/units.h"
-#include "platform/input.h"
 #include "platform/video.h"
 #include "platform/window.h"
-#include "view3d/camera.h"
+#include "tests/view3d/camera_fixture.h"
 #include "view3d/cube_textures.h"
-#include "world/block_codes.h"
-#include "world/grid.h"
-#include "world/view_cell.h"
 
 #include <gtest/gtest.h>
 
-class View3D : public testing::Test {
+class View3D : public CameraFixture {
 protected:
-    static constexpr int homeCell = 100; // not a head-bob layer
-
     void SetUp() override
     {
-        allocateWorldGrid();
-        allocateUnitRecords();
+        CameraFixture::SetUp();
         allocateImageTable();
-        releaseAllKeys();
         SX = SY = SZ = homeCell;
         playerUnit().subX = playerUnit().subY = playerUnit().subZ = 0.5f;
         viewYaw = 0;
@@ -37,20 +28,11 @@ protected:
     void TearDown() override
     {
         destroyWindowAndContext();
-        releaseAllKeys();
         releaseImageTable();
-        releaseUnitRecords();
-        releaseWorldGrid();
-        SX = SY = 0;
-        SZ = 12;
-        viewYaw = viewPitch = 0;
         pixelScale = 2;
+        CameraFixture::TearDown();
     }
 
-    static void occupy(int x, int y, int z, std::uint8_t code = Brick)
-    {
-        gridCell(x, y, z) = code;
-    }
     static const std::uint8_t* framebufferPixel(int x, int y)
     {
         return framebuffer.get() + (std::size_t(y) * screenWidth + x) * 4;

@@ -5,45 +5,42 @@
 // for the same seed, view and keys; keys are held as a person holds them,
 // across frames.
 //
-//   node run_web_tests.mjs --dist DIR --tool TOOL --data DIR [--measure] [--picture FILE]
+//   node run_web_tests.mjs --dist DIR --tool TOOL --png-tool PNG_TOOL --data DIR
 //
-// --measure adds the figures the browser build must reach, measured side
-// by side with the native tool in this run: the 3D frame against the native
-// frame at the same view, the map view's frame rate, the time to the first
-// frame and the gzipped download. Prints one line per check and ends with
-// "N passed, N failed"; the exit status is 1 when any check failed.
-import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+// TOOL is the native undercroft-tool, PNG_TOOL the tests' PNG reader
+// (build/tests/png_tool). Prints one line per check and ends with
+// "N passed, N failed"; the exit status is 1 when any check failed. The
+// performance figures are bench/web_figures.mjs's.
+import { mkdtempSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { parseArgs } from 'node:util';
-import { gzipSync } from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
-import { comparePictures, framebufferToRgb, readPngRgb, serveFolder, toolSnapshot } from './support.mjs';
+import {
+  canvasRect, comparePictures, defaultBrowser, firstFrame, holdKey, holdKeyFor, launchBrowser,
+  openPage, pointAtPixel, programState, readFramebuffer, readPng, seed, serveFolder, setView,
+  sleep, toolSnapshot, view, waitFrames,
+} from './support.mjs';
 
 const { values: options } = parseArgs({
   options: {
     dist: { type: 'string' },
     tool: { type: 'string' },
+    'png-tool': { type: 'string' },
     data: { type: 'string' },
-    measure: { type: 'boolean', default: false },
-    picture: { type: 'string' },
-    browser: { type: 'string', default: '/usr/lib/chromium/chromium' },
+    browser: { type: 'string', default: defaultBrowser },
   },
 });
-for (const name of ['dist', 'tool', 'data'])
+for (const name of ['dist', 'tool', 'png-tool', 'data'])
   if (!options[name]) {
     console.error(`run_web_tests.mjs: --${name} is needed`);
     process.exit(2);
   }
-const dist = resolve(options.dist), tool = resolve(options.tool), data = resolve(options.data);
+const dist = resolve(options.dist);
+const native = { tool: resolve(options.tool), pngTool: resolve(options['png-tool']),
+                 data: resolve(options.data) };
 
-// The fixed clock: the world's seed is the clock in whole seconds.
-const seed = 5;
-// A room of dungeon level 4 (layers 12 and 13), looking down at its floor:
-// the camera keeps still there, and the layer below the eye is open, so the
-// keypad's + steps in the map view.
-const view = { x: 17, y: 49, z: 12, yaw: 30, pitch: -85 };
 // The plan of dungeon level 1 in the map view; the tool reaches it from the
 // view's layer with 128 steps of keypad +.
 const plan = { x: 120, y: 118, z: 140 };
@@ -63,140 +60,27 @@ function check(name, ok, detail = '') {
   return ok;
 }
 
-const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
-
-// ---- the page ---------------------------------------------------------------
-
-const pageErrors = [];
-const consoleLines = [];
-
-async function openPage(browser, url) {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 1400, height: 1000 });
-  page.on('console', (message) => consoleLines.push(message.text()));
-  page.on('pageerror', (error) => pageErrors.push(error.message));
-  await page.evaluateOnNewDocument((fixedMs) => {
-    Date.now = () => fixedMs;
-    // Whether the page kept each key from the browser (its default action
-    // prevented), seen after the program's own listeners.
-    window.keptKeys = {};
-    document.addEventListener('keydown', (event) => { keptKeys[event.key] = event.defaultPrevented; });
-  }, seed * 1000);
-  await page.goto(url);
-  // Gone if the page is ever loaded again.
-  await page.evaluate(() => { window.loadedOnce = true; });
-  return page;
-}
-
-function frames(page) {
-  return page.evaluate(() => (window.Module && Module.frameStats ? Module.frameStats.frames : 0));
-}
-
-async function waitFrames(page, count, timeoutMs = 30000) {
-  const start = await frames(page);
-  const deadline = Date.now() + timeoutMs;
-  while ((await frames(page)) < start + count) {
-    if (Date.now() > deadline) throw new Error(`fewer than ${count} frames in ${timeoutMs} ms`);
-    await sleep(20);
-  }
-}
-
-// SX, SY, SZ, mx, my, screen size, pixel scale, quit flag.
-function programState(page) {
-  return page.evaluate(() => {
-    const at = Module._webTestState() >> 2;
-    const [SX, SY, SZ, mx, my, width, height, scale, quit] = Module.HEAP32.slice(at, at + 9);
-    return { SX, SY, SZ, mx, my, width, height, scale, quit };
-  });
-}
-
-function canvasRect(page) {
-  return page.evaluate(() => {
-    const canvas = document.querySelector('canvas');
-    if (!canvas) return null;
-    const box = canvas.getBoundingClientRect();
-    return { left: box.left, top: box.top, width: box.width, height: box.height };
-  });
-}
-
-// The framebuffer as RGB, top row first.
-async function readFramebuffer(page) {
-  const { base64, width, height } = await page.evaluate(() => {
-    const at = Module._webTestState() >> 2;
-    const width = Module.HEAP32[at + 5], height = Module.HEAP32[at + 6];
-    const pointer = Module._webTestFramebuffer();
-    const bytes = Module.HEAPU8.subarray(pointer, pointer + width * height * 4);
-    let binary = '';
-    for (let i = 0; i < bytes.length; i += 0x8000)
-      binary += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
-    return { base64: btoa(binary), width, height };
-  });
-  return { width, height, rgb: framebufferToRgb(Buffer.from(base64, 'base64'), width, height) };
-}
-
-// Holds `key` as a person does: down until `done(state)` holds and at least
-// `minFrames` frames have run with it held, then up. The state it ends with.
-async function holdKey(page, key, done, minFrames = 3, timeoutMs = 20000) {
-  await page.keyboard.down(key);
-  const start = await frames(page);
-  const deadline = Date.now() + timeoutMs;
-  let state;
-  for (;;) {
-    await sleep(30);
-    state = await programState(page);
-    if ((await frames(page)) >= start + minFrames && done(state)) break;
-    if (Date.now() > deadline) {
-      await page.keyboard.up(key);
-      throw new Error(`${key} held ${timeoutMs} ms: the program never got there`);
-    }
-  }
-  await page.keyboard.up(key);
-  await waitFrames(page, 2);
-  return programState(page);
-}
-
-// Holds `key` for `ms` milliseconds (and at least three frames).
-async function holdKeyFor(page, key, ms) {
-  await page.keyboard.down(key);
-  const start = await frames(page);
-  await sleep(ms);
-  while ((await frames(page)) < start + 3) await sleep(20);
-  await page.keyboard.up(key);
-  await waitFrames(page, 2);
-  return programState(page);
-}
-
-// Puts the cursor on the page where it falls on framebuffer pixel (x, y),
-// y from the bottom, of a canvas at the page's corner.
-async function pointAtPixel(page, x, y) {
-  const state = await programState(page);
-  const rect = await canvasRect(page);
-  await page.mouse.move(rect.left + x * state.scale + 1,
-                        rect.top + (state.height - 1 - y) * state.scale + 1);
-  await waitFrames(page, 2);
-}
+// What the page printed on its console, and its errors.
+const seen = { console: [], errors: [] };
 
 // ---- the checks -------------------------------------------------------------
 
 async function checkStart(page) {
-  await page.waitForFunction(() => window.Module && Module.frameStats && Module.frameStats.frames > 0,
-                             { timeout: 30000 });
-  const firstFrameMs = await page.evaluate(() => Module.frameStats.firstFrameMs);
-  check('the page prints the seed of its fixed clock', consoleLines.includes(`world seed ${seed}`),
-        consoleLines.filter((line) => line.startsWith('world seed')).join(', '));
+  await firstFrame(page);
+  check('the page prints the seed of its fixed clock', seen.console.includes(`world seed ${seed}`),
+        seen.console.filter((line) => line.startsWith('world seed')).join(', '));
   const rect = await canvasRect(page);
   check('the window is a 640 x 480 canvas at the page\'s top-left corner',
         rect && rect.left === 0 && rect.top === 0 && rect.width === 640 && rect.height === 480,
         JSON.stringify(rect));
-  return firstFrameMs;
 }
 
 async function check3DView(page) {
   await pointAtPixel(page, 160, 120);
-  await page.evaluate((v) => Module._webTestSetView(v.x, v.y, v.z, v.yaw, v.pitch), view);
+  await setView(page, view, view);
   await waitFrames(page, 4);
   const browser = await readFramebuffer(page);
-  const linux = toolSnapshot(tool, data, join(scratch, 'view3d.png'),
+  const linux = toolSnapshot(native, join(scratch, 'view3d.png'),
     ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
      '--look', `${view.yaw},${view.pitch}`, '--mouse', '160,120', '--frames', '4']);
   const same = browser.width === linux.width && browser.height === linux.height;
@@ -219,13 +103,13 @@ async function checkScreenshot(page) {
     if (names.length > 0 && names.every((name) => name.endsWith('.png'))) break;
     await sleep(100);
   }
-  const printed = consoleLines.filter((line) => line.startsWith('/screenshots/'));
+  const printed = seen.console.filter((line) => line.startsWith('/screenshots/'));
   const ok = names.length === 1 && /^undercroft-\d{8}-\d{6}\.png$/.test(names[0]) &&
              printed.length === 1 && printed[0].endsWith(names[0]);
   check('F12, held, saves the frame once: the browser downloads it, the console names it',
         ok, `downloads ${JSON.stringify(names)}, printed ${JSON.stringify(printed)}`);
   if (!ok) return;
-  const saved = readPngRgb(join(downloads, names[0]));
+  const saved = readPng(native.pngTool, join(downloads, names[0]));
   check('the downloaded PNG holds the framebuffer as shown',
         saved.width === shown.width && saved.height === shown.height && saved.rgb.equals(shown.rgb),
         `${saved.width} x ${saved.height}`);
@@ -265,7 +149,7 @@ async function checkMapView(page) {
         steps >= 2 && steps <= Math.ceil(heldMs / 380) + 1, `${steps} steps in ${heldMs} ms`);
 
   // 128 layers at 380 ms each would take 49 s: the hook stands in for them.
-  await page.evaluate((p, v) => Module._webTestSetView(p.x, p.y, p.z, v.yaw, v.pitch), plan, view);
+  await setView(page, plan, view);
   await waitFrames(page, 2);
   const right = await holdKeyFor(page, 'ArrowRight', 300);
   const up = await holdKeyFor(page, 'ArrowUp', 300);
@@ -277,7 +161,7 @@ async function checkMapView(page) {
   state = await programState(page);
   const browser = await readFramebuffer(page);
   const keys = `F7,KPPlusx${state.SZ - view.z},Rightx${state.SX - view.x},Upx${state.SY - view.y}`;
-  const linux = toolSnapshot(tool, data, join(scratch, 'map.png'),
+  const linux = toolSnapshot(native, join(scratch, 'map.png'),
     ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
      '--look', `${view.yaw},${view.pitch}`, '--mouse', `${state.mx},${state.my}`,
      '--keys', keys, '--frames', '1']);
@@ -339,7 +223,7 @@ async function checkEscape(page) {
   check('Escape ends the program with status 0 and a page that says so',
         ended.status === 0 && ended.text.includes('undercroft has ended') && ended.canvases === 0,
         JSON.stringify(ended.status));
-  check('no errors in the page', pageErrors.length === 0, pageErrors.join('; '));
+  check('no errors in the page', seen.errors.length === 0, seen.errors.join('; '));
 }
 
 // A browser without WebGL: the program says so in the page and on the
@@ -373,102 +257,13 @@ async function checkWithoutWebGL(url) {
   }
 }
 
-// ---- the figures ------------------------------------------------------------
-
-// The native tool's frame at the view: the time of 101 frames less the time
-// of 1, over 100.
-function nativeFrameMs() {
-  const args = ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
-                '--look', `${view.yaw},${view.pitch}`, '--mouse', '160,120'];
-  const timed = (count) => {
-    const start = process.hrtime.bigint();
-    toolSnapshot(tool, data, join(scratch, 'timed.png'), [...args, '--frames', `${count}`]);
-    return Number(process.hrtime.bigint() - start) / 1e6;
-  };
-  return (timed(101) - timed(1)) / 100;
-}
-
-// The program's own time per frame in the page, from being woken for the
-// frame to presenting it (the read-back waits there for the GPU to finish
-// everything before it), over `ms`; and the frames shown a second.
-async function pageFrameFigures(page, ms) {
-  const before = await page.evaluate(() => ({ ...Module.frameStats }));
-  await sleep(ms);
-  const after = await page.evaluate(() => ({ ...Module.frameStats }));
-  const count = after.frames - before.frames;
-  return { workMs: (after.workMs - before.workMs) / count, fps: count / (ms / 1000) };
-}
-
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
-
-// The browser's and the native frame, measured by turns so that both see
-// the same load on a shared machine; the medians of three turns.
-async function sideBySide(page) {
-  const browser = [], fps = [], native = [];
-  for (let turn = 0; turn < 3; turn++) {
-    const figures = await pageFrameFigures(page, 2500);
-    browser.push(figures.workMs);
-    fps.push(figures.fps);
-    native.push(nativeFrameMs());
-  }
-  return { browserMs: median(browser), fps: median(fps), nativeMs: median(native) };
-}
-
-function gzippedBytes() {
-  let total = 0;
-  const sizes = {};
-  for (const name of readdirSync(dist)) {
-    const gz = gzipSync(readFileSync(join(dist, name)), { level: 9 }).length;
-    sizes[name] = gz;
-    total += gz;
-  }
-  return { total, sizes };
-}
-
-async function measure(page, firstFrameMs) {
-  await pointAtPixel(page, 160, 120);
-  await page.evaluate((v) => Module._webTestSetView(v.x, v.y, v.z, v.yaw, v.pitch), view);
-  await waitFrames(page, 10);
-  const frame = await sideBySide(page);
-  check('a 3D frame in Chromium costs at most 1.5 times the native frame',
-        frame.browserMs <= 1.5 * frame.nativeMs,
-        `${frame.browserMs.toFixed(1)} ms in Chromium (${frame.fps.toFixed(1)} frames a second), ` +
-        `${frame.nativeMs.toFixed(1)} ms native`);
-  if (options.picture) {
-    const shot = await page.screenshot({ clip: { x: 0, y: 0, width: 640, height: 480 } });
-    writeFileSync(options.picture, shot);
-  }
-  await holdKey(page, 'F7', (s) => s.width === 640);
-  await waitFrames(page, 10);
-  const map = await pageFrameFigures(page, 4000);
-  // A frame dropped now and then on a busy machine still holds the rate.
-  check('the map view holds 60 frames a second', map.fps >= 57,
-        `${map.fps.toFixed(1)} frames a second, ${map.workMs.toFixed(1)} ms of work each`);
-  check('the first frame within 3 s of opening the page', firstFrameMs <= 3000,
-        `${Math.round(firstFrameMs)} ms`);
-  const download = gzippedBytes();
-  check('the gzipped download under 200 KB', download.total < 200 * 1024,
-        `${(download.total / 1024).toFixed(1)} KB: ` +
-        Object.entries(download.sizes).map(([n, s]) => `${n} ${(s / 1024).toFixed(1)}`).join(', '));
-  await holdKey(page, 'F6', (s) => s.width === 320);
-}
-
 // ---- the run ----------------------------------------------------------------
 
 const { server, url } = await serveFolder(dist);
-const browser = await puppeteer.launch({
-  executablePath: options.browser,
-  headless: true,
-  // SwiftShader's WebGL; the page is composited in software, which leaves
-  // the GPU process to WebGL alone.
-  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-         '--disable-gpu-compositing'],
-  downloadBehavior: { policy: 'allow', downloadPath: downloads },
-});
+const browser = await launchBrowser(options.browser, downloads);
 try {
-  const page = await openPage(browser, url);
-  const firstFrameMs = await checkStart(page);
-  if (options.measure) await measure(page, firstFrameMs);
+  const page = await openPage(browser, url, seen);
+  await checkStart(page);
   await check3DView(page);
   await checkScreenshot(page);
   await checkMapView(page);

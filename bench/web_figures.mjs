@@ -1,0 +1,141 @@
+// The browser build's performance figures, measured side by side with the
+// native tool in one run, each against the figure the browser build must
+// reach: a 3D frame in Chromium against the native frame at the same view,
+// the map view's frame rate, the time to the first frame and the gzipped
+// download. The page, the browser and the view are the browser tests' own
+// (tests/web/support.mjs).
+//
+//   node bench/web_figures.mjs [--dist DIR] [--tool TOOL] [--data DIR] [--picture FILE]
+//
+// Defaults, from the project's folder: dist-web, build/undercroft-tool,
+// build/run. Run it after scripts/test-web, which packages the page into
+// dist-web and installs puppeteer-core in tests/web. --picture FILE.png keeps
+// a picture of the 3D view as the browser shows it. Prints one line per
+// figure and ends with "N met, N missed"; the exit status is 1 when a figure
+// is missed or the run fails.
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { parseArgs } from 'node:util';
+import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
+
+import {
+  defaultBrowser, firstFrame, holdKey, launchBrowser, openPage, pointAtPixel, runSnapshot, seed,
+  serveFolder, setView, sleep, view, waitFrames,
+} from '../tests/web/support.mjs';
+
+const project = fileURLToPath(new URL('..', import.meta.url));
+const { values: options } = parseArgs({
+  options: {
+    dist: { type: 'string', default: join(project, 'dist-web') },
+    tool: { type: 'string', default: join(project, 'build/undercroft-tool') },
+    data: { type: 'string', default: join(project, 'build/run') },
+    picture: { type: 'string' },
+    browser: { type: 'string', default: defaultBrowser },
+  },
+});
+const dist = resolve(options.dist);
+const native = { tool: resolve(options.tool), data: resolve(options.data) };
+const scratch = mkdtempSync(join(tmpdir(), 'undercroft-web-figures-'));
+let met = 0, missed = 0;
+
+function figure(name, value, target, reached) {
+  if (reached) met++; else missed++;
+  console.log(`${name}: ${value} (target: ${target}: ${reached ? 'met' : 'MISSED'})`);
+}
+
+// The native tool's frame at the view: the time of 101 frames less the time
+// of 1, over 100.
+function nativeFrameMs() {
+  const args = ['--seed', `${seed}`, '--view', `${view.x},${view.y},${view.z}`,
+                '--look', `${view.yaw},${view.pitch}`, '--mouse', '160,120'];
+  const timed = (count) => {
+    const start = process.hrtime.bigint();
+    runSnapshot(native, join(scratch, 'timed.png'), [...args, '--frames', `${count}`]);
+    return Number(process.hrtime.bigint() - start) / 1e6;
+  };
+  return (timed(101) - timed(1)) / 100;
+}
+
+// The program's own time per frame in the page, from being woken for the
+// frame to presenting it (the read-back waits there for the GPU to finish
+// everything before it), over `ms`; and the frames shown a second.
+async function pageFrameFigures(page, ms) {
+  const before = await page.evaluate(() => ({ ...Module.frameStats }));
+  await sleep(ms);
+  const after = await page.evaluate(() => ({ ...Module.frameStats }));
+  const count = after.frames - before.frames;
+  return { workMs: (after.workMs - before.workMs) / count, fps: count / (ms / 1000) };
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// The browser's and the native frame, measured by turns so that both see
+// the same load on a shared machine; the medians of three turns.
+async function sideBySide(page) {
+  const browser = [], fps = [], nativeMs = [];
+  for (let turn = 0; turn < 3; turn++) {
+    const figures = await pageFrameFigures(page, 2500);
+    browser.push(figures.workMs);
+    fps.push(figures.fps);
+    nativeMs.push(nativeFrameMs());
+  }
+  return { browserMs: median(browser), fps: median(fps), nativeMs: median(nativeMs) };
+}
+
+function gzippedBytes() {
+  let total = 0;
+  const sizes = {};
+  for (const name of readdirSync(dist)) {
+    const gz = gzipSync(readFileSync(join(dist, name)), { level: 9 }).length;
+    sizes[name] = gz;
+    total += gz;
+  }
+  return { total, sizes };
+}
+
+async function measure(page) {
+  const firstFrameMs = await firstFrame(page);
+  await pointAtPixel(page, 160, 120);
+  await setView(page, view, view);
+  await waitFrames(page, 10);
+  const frame = await sideBySide(page);
+  figure('3D frame inside the dungeon, Chromium / native',
+         `${frame.browserMs.toFixed(1)} ms / ${frame.nativeMs.toFixed(1)} ms ` +
+         `(Chromium shows ${frame.fps.toFixed(1)} frames a second)`,
+         'Chromium at most 1.5 times native', frame.browserMs <= 1.5 * frame.nativeMs);
+  if (options.picture) {
+    const shot = await page.screenshot({ clip: { x: 0, y: 0, width: 640, height: 480 } });
+    writeFileSync(options.picture, shot);
+  }
+  await holdKey(page, 'F7', (s) => s.width === 640);
+  await waitFrames(page, 10);
+  const map = await pageFrameFigures(page, 4000);
+  // A frame dropped now and then on a busy machine still holds the rate.
+  figure('Map view in Chromium',
+         `${map.fps.toFixed(1)} frames a second (${map.workMs.toFixed(1)} ms of the program's work each)`,
+         '60 frames a second, 57 or more', map.fps >= 57);
+  figure('First frame after opening the page', `${(firstFrameMs / 1000).toFixed(2)} s`,
+         'within 3 s', firstFrameMs <= 3000);
+  const download = gzippedBytes();
+  figure('Download, gzipped',
+         `${(download.total / 1024).toFixed(1)} KB: ` +
+         Object.entries(download.sizes).map(([n, s]) => `${n} ${(s / 1024).toFixed(1)}`).join(', '),
+         'under 200 KB', download.total < 200 * 1024);
+}
+
+const { server, url } = await serveFolder(dist);
+const browser = await launchBrowser(options.browser);
+try {
+  await measure(await openPage(browser, url));
+} catch (error) {
+  missed++;
+  console.log(`the run failed: ${error.stack}`);
+} finally {
+  await browser.close();
+  server.close();
+  rmSync(scratch, { recursive: true, force: true });
+}
+console.log(`${met} met, ${missed} missed`);
+process.exit(missed ? 1 : 0);

@@ -1,5 +1,6 @@
-// Window, movement, quit and mode keys, tested as held once per frame:
-// holding one repeats its action every frame.
+// Window, movement, quit and mode keys, tested once per frame: holding one
+// repeats its action every frame, and a key that acts on a press (F1 to F7,
+// M, Escape) also acts once for a tap that came and went within the frame.
 #include "app/keys.h"
 
 #include "assets/units.h"
@@ -19,6 +20,15 @@ constexpr int layerKeyPauseMs = 380;
 
 // The layer keys act only down to this layer: the upper part of the 3D world.
 constexpr int layerKeyLimit = 30;
+
+// Whether a key that acts on a press acts this frame: held now, or pressed
+// since the last frame however briefly. Its presses are taken every frame,
+// so a held key never acts twice in one.
+bool keyActs(int vk)
+{
+    const bool pressed = takeKeyPresses(vk) > 0;
+    return keyDown(vk) || pressed;
+}
 
 void followCursorWithWindow()
 {
@@ -93,9 +103,9 @@ void clampViewCell()
 void handleWindowKeys()
 {
     for (int scale = 1; scale <= 5; ++scale)
-        if (keyDown(vkF1 + scale - 1))
+        if (keyActs(vkF1 + scale - 1))
             switchPixelScale(scale);
-    if (keyDown(vkM))
+    if (keyActs(vkM))
         followCursorWithWindow();
 }
 
@@ -108,10 +118,10 @@ void handleMovementKeys()
 
 void handleQuitAndModeKeys()
 {
-    if (keyDown(vkEscape))
+    if (keyActs(vkEscape))
         quitFlag = 1;
-    if (keyDown(vkF6))
+    if (keyActs(vkF6))
         switchVideoMode(view3DMode.width, view3DMode.height);
-    if (keyDown(vkF7))
+    if (keyActs(vkF7))
         switchVideoMode(mapViewMode.width, mapViewMode.height);
 }

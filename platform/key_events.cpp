@@ -3,38 +3,42 @@
 // state; the press count keeps it for the keys that act once per press.
 #include "platform/key_events.h"
 
-#include "platform/backend.h"
 #include "platform/input.h"
 
 namespace {
 bool heldKeys[virtualKeyCount] = {};
-int pressesSinceTaken[virtualKeyCount] = {}; // since takeWindowSystemKeyPresses
+int pressesSinceTaken[virtualKeyCount] = {}; // since takeKeyEventPresses
+
+bool validKey(int vk)
+{
+    return vk > 0 && vk < virtualKeyCount;
 }
+} // namespace
 
 void noteKeyEvent(int vk, bool held, bool repeated)
 {
-    if (vk <= 0 || vk >= virtualKeyCount)
+    if (!validKey(vk))
         return;
     if (held && !repeated)
         ++pressesSinceTaken[vk];
     heldKeys[vk] = held;
 }
 
-bool windowSystemKeyDown(int vk)
+bool keyEventHeld(int vk)
 {
-    return vk >= 0 && vk < virtualKeyCount && heldKeys[vk];
+    return validKey(vk) && heldKeys[vk];
 }
 
-int takeWindowSystemKeyPresses(int vk)
+int takeKeyEventPresses(int vk)
 {
-    if (vk < 0 || vk >= virtualKeyCount)
+    if (!validKey(vk))
         return 0;
     const int presses = pressesSinceTaken[vk];
     pressesSinceTaken[vk] = 0;
     return presses;
 }
 
-void releaseWindowSystemKeys()
+void releaseKeyEvents()
 {
     for (bool& held : heldKeys)
         held = false;

@@ -38,16 +38,17 @@ needPackages() {
 buildPackages=(
     cmake make g++ pkg-config
     libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
-    libpng-dev libx11-dev libcli11-dev
+    libpng-dev libx11-dev libxi-dev libcli11-dev
 )
 
 # What the tests need beyond that: GoogleTest and Google Benchmark, a real X
 # server driven like a user (xwininfo, in x11-utils, finds the windows
 # xdotool cannot; setxkbmap, in x11-xkb-utils, sets its keyboard layout; the
 # X-Resource extension's library counts what the server holds for a client),
-# valgrind for the memcheck run (the sanitizer runtimes come with g++), and
+# valgrind for the memcheck run (the sanitizer runtimes come with g++), gdb
+# to read the running program's view cell, and
 # the Debian package's builder and checkers.
-testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils valgrind
+testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils valgrind gdb
     dpkg-dev lintian desktop-file-utils appstream libxres-dev x11-xkb-utils xkb-data)
 
 # What the Windows build and its tests need: mingw-w64's compilers (the

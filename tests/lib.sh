@@ -7,7 +7,7 @@
 # fixed waits (await, wait_for_line, wait_for_exit, stays_up); an Xvfb server
 # of the test's own (start_xvfb, stop_xvfb) and the program's window in it
 # (window_id, wait_for_window, window_geometry, window_is, expect_geometry,
-# hold).
+# error_box, wait_past_error_box, hold).
 #
 # A script that sources this must not set its own EXIT trap: it registers
 # what is to be undone with at_exit instead.
@@ -141,16 +141,17 @@ stays_up() {
 
 # --- An X server of the test's own -------------------------------------------------
 
-# start_xvfb [SCREEN]: starts Xvfb on a display it picks itself (-displayfd),
-# screen SCREEN (default 1600x1200x24), exports DISPLAY, unsets
+# start_xvfb [SCREEN [ARGUMENT...]]: starts Xvfb, with the ARGUMENTs (say
+# -ardelay for the keyboard's auto-repeat), on a display it picks itself
+# (-displayfd), screen SCREEN (default 1600x1200x24), exports DISPLAY, unsets
 # SDL_VIDEODRIVER (programs started from now on use the server) and waits
 # until the server answers. Its process id is $xvfb_pid; it is stopped at
 # exit, or earlier by stop_xvfb.
 start_xvfb() {
     local numbers
     numbers=$(mktemp) || fail "no temporary file for Xvfb's display"
-    Xvfb -displayfd 3 -screen 0 "${1:-1600x1200x24}" -nolisten tcp -noreset 3>"$numbers" \
-        </dev/null >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1600x1200x24}" -nolisten tcp -noreset "${@:2}" \
+        3>"$numbers" </dev/null >/dev/null 2>&1 &
     xvfb_pid=$!
     at_exit stop_xvfb
     # The number is written once the server takes connections.
@@ -214,6 +215,31 @@ expect_geometry() {
     await window_is "$1" "${3:-GAME}" ||
         fail "$2: the window is '$(window_geometry "${3:-GAME}")', want '$1'"
     ok "$2 ($1)"
+}
+
+# error_box: prints the id of a viewable message box titled ERROR (SDL's, shown
+# where the X server has a font for it); status 1 when there is none.
+# (xdotool cannot find the box: its title is UTF-8.)
+error_box() {
+    local box
+    box=$(xwininfo -root -tree 2>/dev/null | awk '$2 == "\"ERROR\":" { print $1 }' | tail -1)
+    [ -n "$box" ] && xwininfo -id "$box" 2>/dev/null | grep -q 'Map State: IsViewable' &&
+        echo "$box"
+}
+
+# wait_past_error_box LOG: waits until start-up is over (LOG has its "world
+# seed" line), closing with Return, as a person would, an error box that
+# start-up waits on. Status 1 when start-up does not finish.
+wait_past_error_box() {
+    local box
+    await _lib_started_or_box "$1" || return 1
+    if box=$(error_box); then
+        timeout 10 xdotool windowfocus --sync "$box" && xdotool key Return || return 1
+    fi
+    wait_for_line "$1" '^world seed'
+}
+_lib_started_or_box() {
+    grep -q '^world seed' "$1" || error_box >/dev/null
 }
 
 # hold KEY [X Y]: holds KEY for $hold_seconds (default half a second) with

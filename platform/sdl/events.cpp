@@ -1,10 +1,12 @@
 // The SDL backend's input: the event pump that feeds the key table and the
-// quit request, and the desktop cursor read.
+// quit request, the keys held (from the X server where SDL runs on one,
+// x11_keys.cpp), and the desktop cursor read.
 #include "platform/backend.h"
 #include "platform/input.h"
 #include "platform/key_events.h"
 #include "platform/quit.h"
 #include "platform/sdl/window.h"
+#include "platform/sdl/x11_keys.h"
 
 namespace {
 bool letterPosition(int scancode)
@@ -48,6 +50,16 @@ int virtualKeyFromEvent(const SDL_Keysym& key)
 {
     if (key.sym >= SDLK_a && key.sym <= SDLK_z)
         return 'A' + (key.sym - SDLK_a);
+    // The keypad's arrows, NumLock off, are arrows, as on Windows.
+    if (!(key.mod & KMOD_NUM)) {
+        switch (key.scancode) {
+        case SDL_SCANCODE_KP_4: return vkLeft;
+        case SDL_SCANCODE_KP_8: return vkUp;
+        case SDL_SCANCODE_KP_6: return vkRight;
+        case SDL_SCANCODE_KP_2: return vkDown;
+        default: break;
+        }
+    }
     const bool typesAscii = key.sym > 0 && key.sym < 128;
     if (letterPosition(key.scancode) && typesAscii)
         return 0;
@@ -65,13 +77,17 @@ int virtualKeyFromButton(int button)
 }
 } // namespace
 
+// With the queue drained, the held keys are read from the X server for the
+// frame to come.
 bool pumpSystemEvent()
 {
     if (!sdlVideoStarted())
         return false;
     SDL_Event event;
-    if (!SDL_PollEvent(&event))
+    if (!SDL_PollEvent(&event)) {
+        readX11Keys(x11GameWindowId());
         return false;
+    }
     switch (event.type) {
     case SDL_QUIT:
         quitFlag = 1;
@@ -82,12 +98,15 @@ bool pumpSystemEvent()
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        noteKeyEvent(virtualKeyFromEvent(event.key.keysym), event.type == SDL_KEYDOWN,
-                event.key.repeat != 0);
+        if (!x11KeysInUse())
+            noteKeyEvent(virtualKeyFromEvent(event.key.keysym), event.type == SDL_KEYDOWN,
+                         event.key.repeat != 0);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        noteKeyEvent(virtualKeyFromButton(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        if (!x11KeysInUse())
+            noteKeyEvent(virtualKeyFromButton(event.button.button),
+                         event.type == SDL_MOUSEBUTTONDOWN);
         break;
     default:
         break;
@@ -104,4 +123,21 @@ void readDesktopCursor(int& x, int& y)
     if (!sdlVideoStarted() || queryX11Pointer(x, y))
         return;
     SDL_GetGlobalMouseState(&x, &y);
+}
+
+// As the X server has them where there is one: SDL releases every key when
+// its window goes, at each reopening, and hears nothing in between.
+bool windowSystemKeyDown(int vk)
+{
+    return x11KeysInUse() ? x11KeyHeld(vk) : keyEventHeld(vk);
+}
+
+int takeWindowSystemKeyPresses(int vk)
+{
+    return x11KeysInUse() ? takeX11KeyPresses(vk) : takeKeyEventPresses(vk);
+}
+
+void releaseWindowSystemKeys()
+{
+    releaseKeyEvents();
 }

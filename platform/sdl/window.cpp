@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/report.h"
+#include "platform/sdl/x11_keys.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -58,8 +59,10 @@ bool startVideo()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
-    if (driverIs("x11"))
+    if (driverIs("x11")) {
         countX11Errors();
+        startX11Keys();
+    }
     // Stands in for swallowing the screen-saver and monitor-power commands.
     SDL_DisableScreenSaver();
     // SDL unloads the GL library when its last GL window closes and loads it
@@ -118,6 +121,9 @@ bool showSystemWindow()
     }
     SDL_ShowWindow(windowHandle);
     SDL_RaiseWindow(windowHandle);
+    // What went down while there was no window (a reopening) counts, and
+    // the keys held through it are held for the rest of the frame.
+    readX11Keys(x11GameWindowId());
     return true;
 }
 

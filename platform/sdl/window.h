@@ -7,6 +7,9 @@
 // The game window, or null while none is open.
 SDL_Window* sdlGameWindow();
 
+// The game window's X window id, or 0 when there is none on an X server.
+unsigned long x11GameWindowId();
+
 // True once SDL's video subsystem is running (the first opening starts it).
 bool sdlVideoStarted();
 

@@ -124,3 +124,10 @@ bool queryX11WindowOrigin(int& x, int& y)
     return XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y,
                                  &child);
 }
+
+unsigned long x11GameWindowId()
+{
+    Display* display;
+    ::Window window;
+    return x11Window(display, window) ? window : 0;
+}

@@ -10,6 +10,8 @@
 
 #include <emscripten/html5.h>
 
+#include <string_view>
+
 namespace {
 int cursorX = 0; // viewport pixels
 int cursorY = 0;
@@ -46,9 +48,26 @@ int virtualKeyFromButton(unsigned short button)
     }
 }
 
+// The virtual-key code of a key event. The arrows go by what the key does:
+// the keypad's arrows with NumLock off are arrows too, as on Windows, though
+// a browser may give them the keypad digits' codes.
+int virtualKeyFromEvent(const EmscriptenKeyboardEvent& event)
+{
+    const std::string_view key = event.key;
+    if (key == "ArrowLeft")
+        return vkLeft;
+    if (key == "ArrowUp")
+        return vkUp;
+    if (key == "ArrowRight")
+        return vkRight;
+    if (key == "ArrowDown")
+        return vkDown;
+    return int(event.keyCode);
+}
+
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*)
 {
-    const int vk = int(event->keyCode);
+    const int vk = virtualKeyFromEvent(*event);
     noteKeyEvent(vk, type == EMSCRIPTEN_EVENT_KEYDOWN, event->repeat);
     return programKey(vk);
 }
@@ -71,7 +90,7 @@ EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* event, void*)
 // A key released while the page had no focus never reports its release.
 EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*)
 {
-    releaseWindowSystemKeys();
+    releaseKeyEvents();
     return false;
 }
 } // namespace
@@ -102,4 +121,21 @@ void readDesktopCursor(int& x, int& y)
 {
     x = cursorX;
     y = cursorY;
+}
+
+// The page hears keys only while it has the focus: the key table is the
+// focus rule.
+bool windowSystemKeyDown(int vk)
+{
+    return keyEventHeld(vk);
+}
+
+int takeWindowSystemKeyPresses(int vk)
+{
+    return takeKeyEventPresses(vk);
+}
+
+void releaseWindowSystemKeys()
+{
+    releaseKeyEvents();
 }

@@ -13,9 +13,11 @@
 
 namespace {
 // A key event as a layout that types `sym` on the key at `scancode` sends it.
-void queueKeyTyping(SDL_Scancode scancode, SDL_Keycode sym, bool down, bool repeated = false)
+void queueKeyTyping(SDL_Scancode scancode, SDL_Keycode sym, bool down, bool repeated = false,
+                    Uint16 modifiers = KMOD_NONE)
 {
     SDL_Event event{};
+    event.key.keysym.mod = modifiers;
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.repeat = repeated ? 1 : 0;
@@ -104,13 +106,14 @@ TEST_F(KeyEvents, OtherKeysKeepTheirHeldStateAndCountTheirOwnPresses)
 }
 
 namespace {
-// Whether the key at `scancode`, typing `sym`, holds virtual key `vk`.
-bool holds(SDL_Scancode scancode, SDL_Keycode sym, int vk)
+// Whether the key at `scancode`, typing `sym` with `modifiers` locked,
+// holds virtual key `vk`.
+bool holds(SDL_Scancode scancode, SDL_Keycode sym, int vk, Uint16 modifiers = KMOD_NONE)
 {
-    queueKeyTyping(scancode, sym, true);
+    queueKeyTyping(scancode, sym, true, false, modifiers);
     pumpAll();
     const bool held = keyDown(vk) == 1;
-    queueKeyTyping(scancode, sym, false);
+    queueKeyTyping(scancode, sym, false, false, modifiers);
     pumpAll();
     return held && keyDown(vk) == 0;
 }
@@ -138,4 +141,17 @@ TEST_F(KeyEvents, KeysWithNoLetterKeepTheirPositions)
     EXPECT_TRUE(holds(SDL_SCANCODE_F7, SDLK_F7, vkF7));
     EXPECT_TRUE(holds(SDL_SCANCODE_KP_PLUS, SDLK_KP_PLUS, vkAdd));
     EXPECT_TRUE(holds(SDL_SCANCODE_LEFT, SDLK_LEFT, vkLeft));
+}
+
+TEST_F(KeyEvents, TheKeypadsArrowsAreArrowsWithNumLockOff)
+{
+    const std::pair<SDL_Scancode, int> arrows[] = {{SDL_SCANCODE_KP_4, vkLeft},
+                                                   {SDL_SCANCODE_KP_8, vkUp},
+                                                   {SDL_SCANCODE_KP_6, vkRight},
+                                                   {SDL_SCANCODE_KP_2, vkDown}};
+    for (const auto& [scancode, vk] : arrows) {
+        const SDL_Keycode sym = SDL_GetKeyFromScancode(scancode);
+        EXPECT_TRUE(holds(scancode, sym, vk)) << vk;
+        EXPECT_FALSE(holds(scancode, sym, vk, KMOD_NUM)) << vk; // digits then
+    }
 }

@@ -179,25 +179,11 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
 
     # No GL driver under X: reported with the window's message, and the loop
     # goes on without a window until SIGTERM. Where the X server has a font
-    # for it, the message is also shown in a box (SDL's, titled ERROR) and
-    # start-up waits until it is closed: it is closed as a user closes it,
-    # with Return. (xdotool cannot find the box: its title is UTF-8.)
-    message_box() {
-        local box
-        box=$(xwininfo -root -tree 2>/dev/null | awk '$2 == "\"ERROR\":" { print $1 }' | tail -1)
-        [ -n "$box" ] && xwininfo -id "$box" 2>/dev/null | grep -q 'Map State: IsViewable' &&
-            echo "$box"
-    }
-    started_or_box() { grep -q '^world seed' "$work/out.txt" || message_box >/dev/null; }
+    # for it, the message is also shown in a box and start-up waits until it
+    # is closed.
     background env -C "$run_dir" "${no_driver[@]}" "$program" >"$work/out.txt" 2>"$work/err.txt"
-    await started_or_box ||
+    wait_past_error_box "$work/out.txt" ||
         fail "with no GL driver under X start-up did not finish: $(cat "$work/err.txt")"
-    if box=$(message_box); then
-        timeout 10 xdotool windowfocus --sync "$box" && xdotool key Return ||
-            fail "with no GL driver under X the message box takes no key"
-    fi
-    wait_for_line "$work/out.txt" '^world seed' ||
-        fail "with no GL driver under X start-up did not finish after the message: $(cat "$work/err.txt")"
     # A raw X error ends the process when its reply comes in, after the call
     # that caused it: watch the loop a moment.
     stays_up $pid 0.5 || fail "with no GL driver under X the program died: $(cat "$work/err.txt")"

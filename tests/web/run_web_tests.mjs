@@ -18,7 +18,8 @@ import { parseArgs } from 'node:util';
 import puppeteer from 'puppeteer-core';
 
 import {
-  canvasRect, comparePictures, defaultBrowser, firstFrame, holdKey, holdKeyFor, launchBrowser,
+  canvasRect, comparePictures, defaultBrowser, firstFrame, holdKey, holdKeyFor,
+  holdKeypadRightFor, launchBrowser,
   openPage, pointAtPixel, programState, readFramebuffer, readPng, seed, serveFolder, setView,
   sleep, toolSnapshot, view, waitFrames,
 } from './support.mjs';
@@ -156,6 +157,11 @@ async function checkMapView(page) {
   check('the arrows step the view cell once a frame while held',
         right.SX > plan.x && right.SY === plan.y && up.SY > plan.y && up.SX === right.SX,
         `SX ${plan.x} -> ${right.SX}, SY ${plan.y} -> ${up.SY}`);
+  // The keypad's Right with NumLock off, as a browser may send it: the arrow
+  // key, with the keypad digit's code.
+  const keypad = await holdKeypadRightFor(page, 300);
+  check('keypad Right (NumLock off) steps the view cell as Right does',
+        keypad.SX > up.SX && keypad.SY === up.SY, `SX ${up.SX} -> ${keypad.SX}`);
 
   await pointAtPixel(page, 240, 240);
   state = await programState(page);

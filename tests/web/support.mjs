@@ -184,6 +184,22 @@ export async function holdKeyFor(page, key, ms) {
   return programState(page);
 }
 
+// Holds the keypad's 6 with NumLock off for at least `ms` and three frames:
+// the key is ArrowRight, its code the keypad digit's (Chromium only: the
+// event is sent through the DevTools protocol).
+export async function holdKeypadRightFor(page, ms) {
+  const session = await page.createCDPSession();
+  const key = { key: 'ArrowRight', code: 'Numpad6', windowsVirtualKeyCode: 102, location: 3 };
+  await session.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...key });
+  const start = await frames(page);
+  await sleep(ms);
+  while ((await frames(page)) < start + 3) await sleep(20);
+  await session.send('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
+  await session.detach();
+  await waitFrames(page, 2);
+  return programState(page);
+}
+
 // Puts the cursor on the page where it falls on framebuffer pixel (x, y),
 // y from the bottom, of a canvas at the page's corner.
 export async function pointAtPixel(page, x, y) {

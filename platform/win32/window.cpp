@@ -186,3 +186,8 @@ void showSystemMessageBox(const char* caption, const char* text, bool error)
 
 // The tool's windows are made but never shown.
 void hideWindowsFromNowOn() {}
+
+HWND openWindowHandle()
+{
+    return windowHandle;
+}

@@ -13,6 +13,16 @@ MSG message;
 constexpr SHORT heldBit = SHORT(0x8000);
 constexpr SHORT pressedSinceLastCallBit = 1;
 
+// GetAsyncKeyState's answer, with anything but its two bits read as no
+// answer: Windows sets no other bit, but once Wine's X11 driver is lost
+// (windowSystemLost) its first read faults inside the driver and returns the
+// fault status's low half, 0x0005, which would read as a press.
+SHORT systemKeyState(int vk)
+{
+    const SHORT state = GetAsyncKeyState(vk);
+    return (state & ~(heldBit | pressedSinceLastCallBit)) != 0 ? 0 : state;
+}
+
 // A press the system noted at a read of the key's state, kept until
 // takeWindowSystemKeyPresses takes it: every read clears the system's note,
 // so a keyDown read before the take would otherwise swallow a short tap.
@@ -37,7 +47,7 @@ bool keyIsOurs(int vk)
 // heldAnywhere, when given, is the system's held state, ours or not.
 bool readKeyHeld(int vk, bool* heldAnywhere = nullptr)
 {
-    const SHORT state = GetAsyncKeyState(vk);
+    const SHORT state = systemKeyState(vk);
     if (heldAnywhere)
         *heldAnywhere = (state & heldBit) != 0;
     if (!keyIsOurs(vk)) {
@@ -72,7 +82,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT messageId, WPARAM wParam, LPARAM l
 
 bool pumpSystemEvent()
 {
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    if (windowSystemLost() || !PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         return false;
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -104,7 +114,8 @@ void releaseWindowSystemKeys() {}
 void readDesktopCursor(int& x, int& y)
 {
     POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
+    if (!windowSystemLost())
+        GetCursorPos(&cursor);
     x = cursor.x;
     y = cursor.y;
 }

@@ -9,3 +9,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 // The game window while one is open, shown or not; null otherwise.
 HWND openWindowHandle();
+
+// Whether this process can no longer use the window system at all (Wine
+// with no OpenGL driver; see window.cpp): no messages are pumped, no cursor
+// is read, no message box is shown.
+bool windowSystemLost();

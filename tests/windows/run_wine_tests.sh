@@ -161,4 +161,17 @@ start_program
 expect_geometry "0,0 640x480" "start-up again"
 "$linux/tests/send_wm_delete" "$(window_id)"
 wait_exit "a window-manager close"
+
+# With no OpenGL driver the opening fails: the program says so on stderr,
+# shows no message box (Wine's window system is unusable after that, see
+# platform/win32/window.cpp) and runs on without a window; Escape, read from
+# the system's key state while no window is open, still ends it.
+LIBGL_ALWAYS_INDIRECT=1 LIBGL_DRIVERS_PATH=/nonexistent start_program
+said=$(grep -a '^ERROR: ' "$work/err.txt" | tr -d '\r')
+[ -n "$said" ] || fail "no OpenGL driver: no ERROR line on stderr: $(cat "$work/err.txt")"
+! grep -aq 'SHUTDOWN ERROR' "$work/err.txt" || fail "no OpenGL driver: $(grep -a 'SHUTDOWN' "$work/err.txt")"
+stays_up "$pid" 1 || fail "no OpenGL driver: the program ended by itself: $(cat "$work/err.txt")"
+ok "no OpenGL driver: '$said', and the program runs on"
+hold Escape "${notepad_at[@]}"
+wait_exit "with no window, Escape typed into Notepad"
 echo "all ok ($label)"

@@ -14,6 +14,7 @@ HDC deviceContext = nullptr;
 HGLRC renderContext = nullptr;
 HINSTANCE moduleInstance = nullptr;
 bool classRegistered = false;
+bool lost = false; // windowSystemLost
 
 const char* const className = "OpenGL";
 constexpr DWORD windowStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -77,21 +78,10 @@ OpeningFailure setUpPixelFormat()
         return OpeningFailure::pixelFormatSet;
     return OpeningFailure::none;
 }
-} // namespace
 
-OpeningFailure openSystemWindow(const char* title, int width, int height, int colourBits)
+// The pixel format, the context, and the context made current.
+OpeningFailure setUpContext()
 {
-    if (!registerWindowClass())
-        return OpeningFailure::windowSystem;
-    if (!createWindow(title, width, height))
-        return OpeningFailure::window;
-    // The descriptor takes the colour bits of the first opening that gets
-    // this far; later openings reuse them.
-    if (pixelFormat.cColorBits == 0)
-        pixelFormat.cColorBits = BYTE(colourBits);
-    deviceContext = GetDC(windowHandle);
-    if (!deviceContext)
-        return OpeningFailure::deviceContext;
     const OpeningFailure format = setUpPixelFormat();
     if (format != OpeningFailure::none)
         return format;
@@ -102,6 +92,57 @@ OpeningFailure openSystemWindow(const char* title, int width, int height, int co
         return OpeningFailure::contextActivation;
     askForVsync();
     return OpeningFailure::none;
+}
+
+// Under Wine 8 with no usable OpenGL driver (LIBGL_ALWAYS_INDIRECT=1 under
+// Xvfb, or LIBGL_DRIVERS_PATH naming a folder with no driver), the X11
+// driver's probe of OpenGL fails at the first pixel-format call and leaves
+// the driver broken for the rest of the process: later calls that reach the
+// X connection fault inside it. DestroyWindow returns the fault's status and
+// leaves the window, UnregisterClassA then fails, and PeekMessageA and
+// MessageBoxA never return (the 32-bit Wine aborts on an Xlib assertion
+// instead). A Win32 program that only registers a class, creates a window,
+// asks for a pixel format and closes them in reverse does the same: no
+// order of ours avoids it. Wine then offers no pixel format at all, which
+// Windows never does (it always has its own software formats).
+bool openGlMissingUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (!ntdll || !GetProcAddress(ntdll, "wine_get_version"))
+        return false;
+    return DescribePixelFormat(deviceContext, 1, sizeof(PIXELFORMATDESCRIPTOR), nullptr) == 0;
+}
+
+// What is left open is forgotten, not closed, and nothing touches the window
+// system again: the failure is said on stderr only, and the program runs on
+// without a window, Escape read from the key state.
+void loseWindowSystem()
+{
+    lost = true;
+    renderContext = nullptr;
+    deviceContext = nullptr;
+    windowHandle = nullptr;
+    classRegistered = false;
+}
+} // namespace
+
+OpeningFailure openSystemWindow(const char* title, int width, int height, int colourBits)
+{
+    if (lost || !registerWindowClass())
+        return OpeningFailure::windowSystem;
+    if (!createWindow(title, width, height))
+        return OpeningFailure::window;
+    // The descriptor takes the colour bits of the first opening that gets
+    // this far; later openings reuse them.
+    if (pixelFormat.cColorBits == 0)
+        pixelFormat.cColorBits = BYTE(colourBits);
+    deviceContext = GetDC(windowHandle);
+    if (!deviceContext)
+        return OpeningFailure::deviceContext;
+    const OpeningFailure failure = setUpContext();
+    if (failure != OpeningFailure::none && openGlMissingUnderWine())
+        loseWindowSystem();
+    return failure;
 }
 
 bool showSystemWindow()
@@ -171,12 +212,13 @@ void moveSystemWindow(int x, int y, int width, int height)
 
 void hideSystemCursor()
 {
-    ShowCursor(FALSE);
+    if (!lost)
+        ShowCursor(FALSE);
 }
 
 bool messageBoxesShown()
 {
-    return true;
+    return !lost;
 }
 
 void showSystemMessageBox(const char* caption, const char* text, bool error)
@@ -186,3 +228,13 @@ void showSystemMessageBox(const char* caption, const char* text, bool error)
 
 // The tool's windows are made but never shown.
 void hideWindowsFromNowOn() {}
+
+HWND openWindowHandle()
+{
+    return windowHandle;
+}
+
+bool windowSystemLost()
+{
+    return lost;
+}

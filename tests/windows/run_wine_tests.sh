@@ -40,6 +40,8 @@ at_exit wineserver -k # Wine's server for the prefix, before the folder goes
 wineserver -p
 "$wine64" wineboot.exe </dev/null >"$work/wineboot.log" 2>&1 ||
     say_wine "$work/wineboot.log" "starting Wine's services (wineboot, status $?)"
+# A second program for the focus checks, starting while the suites run.
+background "$wine64" notepad </dev/null >/dev/null 2>&1
 
 # --- The portable suites ------------------------------------------------------
 for suite in world assets draw2d camera; do
@@ -88,6 +90,14 @@ ok "the 3D view renders in a hidden window, background keyed out"
 # Keys go to the window under the pointer (there is no window manager to
 # give it the focus); a key held under half a second does not repeat.
 hold_seconds=0.4
+
+# Notepad takes the focus from the game in the checks below: out of the way,
+# where the game's 640 x 480 window never reaches. (Wine sees no key typed
+# into a window of no Wine program, so the other program is a Wine one.)
+notepad=$(wait_for_window 'Untitled - Notepad') || fail "Notepad did not open"
+xdotool windowsize "$notepad" 400 300 windowmove "$notepad" 1000 800
+notepad_at=(1200 950)
+
 start_program() {
     background bash -c 'cd "$1" && exec "$2" "$3"' start "$run_dir" "$wine" "$win/undercroft.exe" \
         </dev/null >"$work/out.txt" 2>"$work/err.txt"
@@ -125,12 +135,43 @@ xdotool mousemove 100 100 keydown m
 expect_geometry "100,100 640x480" "M with the cursor at 100,100"
 xdotool mousemove 300 200
 expect_geometry "300,200 640x480" "M held, the cursor moved to 300,200"
+hold F7 300 200
+expect_geometry "300,200 1280x960" "M held through a reopening (F7)"
 xdotool keyup m
+hold F6 400 300; expect_geometry "0,0 640x480" "F6 again"
+
+# Once a click has given Notepad the focus, what is typed into it is its own,
+# and a press there is not taken later, when the focus is back.
+shots=$(grep -ac '\.png' "$work/out.txt")
+xdotool mousemove "${notepad_at[@]}" click 1
+hold m "${notepad_at[@]}"
+[ "$(window_geometry)" = "0,0 640x480" ] || fail "M typed into Notepad moved the window: $(window_geometry)"
+hold F12 "${notepad_at[@]}"
+hold Escape "${notepad_at[@]}"
+stays_up "$pid" 1 || fail "Escape typed into Notepad ended the program"
+ok "M and Escape typed into another program's window do not act"
+xdotool mousemove 400 300 click 1
 hold Escape 400 300
-wait_exit "Escape"
+wait_exit "Escape, once a click has given the window the focus back,"
+[ "$(grep -ac '\.png' "$work/out.txt")" -eq "$shots" ] ||
+    fail "F12 typed into Notepad saved a picture: $(grep -a '\.png' "$work/out.txt" | tail -1)"
+ok "F12 typed into Notepad saves no picture, then or once the focus is back"
 
 start_program
 expect_geometry "0,0 640x480" "start-up again"
 "$linux/tests/send_wm_delete" "$(window_id)"
 wait_exit "a window-manager close"
+
+# With no OpenGL driver the opening fails: the program says so on stderr,
+# shows no message box (Wine's window system is unusable after that, see
+# platform/win32/window.cpp) and runs on without a window; Escape, read from
+# the system's key state while no window is open, still ends it.
+LIBGL_ALWAYS_INDIRECT=1 LIBGL_DRIVERS_PATH=/nonexistent start_program
+said=$(grep -a '^ERROR: ' "$work/err.txt" | tr -d '\r')
+[ -n "$said" ] || fail "no OpenGL driver: no ERROR line on stderr: $(cat "$work/err.txt")"
+! grep -aq 'SHUTDOWN ERROR' "$work/err.txt" || fail "no OpenGL driver: $(grep -a 'SHUTDOWN' "$work/err.txt")"
+stays_up "$pid" 1 || fail "no OpenGL driver: the program ended by itself: $(cat "$work/err.txt")"
+ok "no OpenGL driver: '$said', and the program runs on"
+hold Escape "${notepad_at[@]}"
+wait_exit "with no window, Escape typed into Notepad"
 echo "all ok ($label)"

@@ -139,6 +139,8 @@ hold F7 300 200
 expect_geometry "300,200 1280x960" "M held through a reopening (F7)"
 xdotool keyup m
 hold F6 400 300; expect_geometry "0,0 640x480" "F6 again"
+xdotool mousemove 20 20 key F1
+expect_geometry "0,0 320x240" "a tap of F1, shorter than a frame"
 
 # Once a click has given Notepad the focus, what is typed into it is its own,
 # and a press there is not taken later, when the focus is back.

@@ -141,6 +141,7 @@ xdotool keyup m
 hold F6 400 300; expect_geometry "0,0 640x480" "F6 again"
 xdotool mousemove 20 20 key F1
 expect_geometry "0,0 320x240" "a tap of F1, shorter than a frame"
+hold F6 20 20; expect_geometry "0,0 640x480" "F6 back to scale 2"
 
 # Once a click has given Notepad the focus, what is typed into it is its own,
 # and a press there is not taken later, when the focus is back.

@@ -1,8 +1,8 @@
-// Test hooks of the web build, for the page's tests only (tests/web): the
-// page never calls them. They read the framebuffer and the program's state
-// from outside, between frames, and set the view as undercroft-tool
-// snapshot's --view and --look set it after start-up, so the browser's
-// pictures can be compared with the Linux tool's.
+// Test hooks of the web build, linked only into the test page that
+// tests/web loads (the shipped page has none). They read the framebuffer
+// and the program's state from outside, between frames, and set the view
+// as undercroft-tool snapshot's --view and --look set it after start-up, so
+// the browser's pictures can be compared with the Linux tool's.
 #include "assets/units.h"
 #include "platform/input.h"
 #include "platform/quit.h"

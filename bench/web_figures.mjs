@@ -5,11 +5,13 @@
 // download. The page, the browser and the view are the browser tests' own
 // (tests/web/support.mjs).
 //
-//   node bench/web_figures.mjs [--dist DIR] [--tool TOOL] [--data DIR] [--picture FILE]
+//   node bench/web_figures.mjs [--page DIR] [--dist DIR] [--tool TOOL] [--data DIR] [--picture FILE]
 //
-// Defaults, from the project's folder: dist-web, build/undercroft-tool,
-// build/run. Run it after scripts/test-web, which packages the page into
-// dist-web and installs puppeteer-core in tests/web. --picture FILE.png keeps
+// Defaults, from the project's folder: build-web/test-page (the page
+// measured: the shipped program with the test hooks that set the view),
+// dist-web (the shipped page, whose download is counted),
+// build/undercroft-tool, build/run. Run it after scripts/test-web, which
+// packages both pages and installs puppeteer-core in tests/web. --picture FILE.png keeps
 // a picture of the 3D view as the browser shows it. Prints one line per
 // figure and ends with "N met, N missed"; the exit status is 1 when a figure
 // is missed or the run fails.
@@ -28,6 +30,7 @@ import {
 const project = fileURLToPath(new URL('..', import.meta.url));
 const { values: options } = parseArgs({
   options: {
+    page: { type: 'string', default: join(project, 'build-web/test-page') },
     dist: { type: 'string', default: join(project, 'dist-web') },
     tool: { type: 'string', default: join(project, 'build/undercroft-tool') },
     data: { type: 'string', default: join(project, 'build/run') },
@@ -125,7 +128,7 @@ async function measure(page) {
          'under 200 KB', download.total < 200 * 1024);
 }
 
-const { server, url } = await serveFolder(dist);
+const { server, url } = await serveFolder(resolve(options.page));
 const browser = await launchBrowser(options.browser);
 try {
   await measure(await openPage(browser, url));

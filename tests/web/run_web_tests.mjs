@@ -5,9 +5,10 @@
 // for the same seed, view and keys; keys are held as a person holds them,
 // across frames.
 //
-//   node run_web_tests.mjs --dist DIR --tool TOOL --png-tool PNG_TOOL --data DIR
+//   node run_web_tests.mjs --dist DIR --tool TOOL --png-tool PNG_TOOL --data DIR [--shipped DIR]
 //
-// TOOL is the native undercroft-tool, PNG_TOOL the tests' PNG reader
+// DIR is the test page (with the program's test hooks), --shipped the
+// shipped page, checked to have none. TOOL is the native undercroft-tool, PNG_TOOL the tests' PNG reader
 // (build/tests/png_tool). Prints one line per check and ends with
 // "N passed, N failed"; the exit status is 1 when any check failed. The
 // performance figures are bench/web_figures.mjs's.
@@ -23,6 +24,7 @@ import {
   openPage, pointAtPixel, programState, readFramebuffer, readPng, seed, serveFolder, setView,
   sleep, toolSnapshot, view, waitFrames,
 } from './support.mjs';
+import { checkShippedPage } from './canvas_checks.mjs';
 
 const { values: options } = parseArgs({
   options: {
@@ -31,6 +33,7 @@ const { values: options } = parseArgs({
     'png-tool': { type: 'string' },
     data: { type: 'string' },
     browser: { type: 'string', default: defaultBrowser },
+    shipped: { type: 'string' },
   },
 });
 for (const name of ['dist', 'tool', 'png-tool', 'data'])
@@ -276,6 +279,7 @@ try {
   await checkWindowKeys(page);
   await checkEscape(page);
   await checkWithoutWebGL(url);
+  if (options.shipped) checkShippedPage(check, resolve(options.shipped), dist);
 } catch (error) {
   check('the run went through', false, error.stack);
 } finally {

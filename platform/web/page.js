@@ -35,6 +35,14 @@ mergeInto(LibraryManager.library, {
     messageList: function() {
       return document.getElementById('messages') || document.body;
     },
+
+    // While the program runs, the right button turns the view: the
+    // browser's context menu would open wherever it is pressed.
+    keepContextMenu: function(event) {
+      if (!ABORT)
+        event.preventDefault();
+    },
+    listening: false, // to context menus
   },
 
   // A canvas of width x height pixels on the page whose drawing buffer has
@@ -54,9 +62,12 @@ mergeInto(LibraryManager.library, {
     // A new window shows nothing until its first frame is presented.
     canvas.style.visibility = 'hidden';
     canvas.setAttribute('aria-label', UTF8ToString(title));
-    canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
     document.body.appendChild(canvas);
     Page.canvas = canvas;
+    if (!Page.listening) {
+      Page.listening = true;
+      document.addEventListener('contextmenu', Page.keepContextMenu);
+    }
   },
 
   pageCloseCanvas__deps: ['$Page'],

@@ -24,7 +24,7 @@ import {
   openPage, pointAtPixel, programState, readFramebuffer, readPng, seed, serveFolder, setView,
   sleep, toolSnapshot, view, waitFrames,
 } from './support.mjs';
-import { checkShippedPage } from './canvas_checks.mjs';
+import { checkContextMenu, checkShippedPage } from './canvas_checks.mjs';
 
 const { values: options } = parseArgs({
   options: {
@@ -277,7 +277,9 @@ try {
   await checkScreenshot(page);
   await checkMapView(page);
   await checkWindowKeys(page);
+  await checkContextMenu(page, check, true);
   await checkEscape(page);
+  await checkContextMenu(page, check, false);
   await checkWithoutWebGL(url);
   if (options.shipped) checkShippedPage(check, resolve(options.shipped), dist);
 } catch (error) {

@@ -27,8 +27,10 @@ void pagePresent();
 // Yields to the browser until the next frame may be drawn (at most 60 a
 // second, on the browser's animation frames).
 void pageAwaitFrame();
-// Hands `size` bytes to the browser as a file download named `name`.
-void pageOfferDownload(const char* name, const void* bytes, std::size_t size);
+// Encodes width x height RGB pixels, top row first, as a PNG with the
+// browser's encoder and hands it to the browser as a download named `name`,
+// after any shots still waiting; the pixels are copied before it returns.
+void pageSavePng(const char* name, int width, int height, const void* rgb);
 }
 
 // Starts listening to the page's keyboard, mouse and focus events (once;

@@ -1,8 +1,9 @@
 // The page side of the web backend (an Emscripten JS library): the canvas
 // that stands in for the game window, its place in the page, the message
-// lines, and the wait for the browser's next animation frame that paces
-// presentation. The page's "desktop" is the browser's viewport: the cursor
-// and the canvas's rectangle are both read in its (client) coordinates.
+// lines, the wait for the browser's next animation frame that paces
+// presentation, and the queue that hands PNG shots to the browser. The
+// page's "desktop" is the browser's viewport: the cursor and the canvas's
+// rectangle are both read in its (client) coordinates.
 mergeInto(LibraryManager.library, {
   $Page: {
     canvas: null,
@@ -16,6 +17,12 @@ mergeInto(LibraryManager.library, {
     // and the time spent between being woken and presenting (the program's
     // own work per frame), summed.
     stats: { frames: 0, firstFrameMs: -1, workMs: 0, resumedAt: -1 },
+    // PNG shots waiting to be handed to the browser, in the order taken.
+    shots: [],
+    delivering: false,
+    // The pause between two downloads: handed over faster, Chromium drops
+    // some of them.
+    downloadGapMs: 200,
 
     // Whether a frame may be shown at the animation frame of time `now`
     // (ms); if so, it counts as shown. A display's frame may come a little
@@ -36,6 +43,15 @@ mergeInto(LibraryManager.library, {
       return document.getElementById('messages') || document.body;
     },
 
+    // Adds a message line to the page; returns it.
+    addMessage: function(text) {
+      var line = document.createElement('p');
+      line.className = 'message';
+      line.textContent = text;
+      Page.messageList().appendChild(line);
+      return line;
+    },
+
     // While the program runs, the right button turns the view: the
     // browser's context menu would open wherever it is pressed.
     keepContextMenu: function(event) {
@@ -43,6 +59,34 @@ mergeInto(LibraryManager.library, {
         event.preventDefault();
     },
     listening: false, // to context menus
+
+    // Hands the shots to the browser one at a time, in order, each once
+    // its PNG is ready.
+    deliverShots: function() {
+      var shot = Page.shots[0];
+      if (Page.delivering || !shot || !shot.done)
+        return;
+      Page.shots.shift();
+      if (!shot.blob) {
+        Page.addMessage('undercroft: ' + shot.name + ' could not be made: the browser gave no PNG');
+        Page.deliverShots();
+        return;
+      }
+      var link = document.createElement('a');
+      link.href = URL.createObjectURL(shot.blob);
+      link.download = shot.name;
+      document.body.appendChild(link);
+      link.click();
+      link.remove();
+      // The browser reads the bytes through the link's URL when it starts
+      // the download; they are freed once it has had time to.
+      setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
+      Page.delivering = true;
+      setTimeout(function() {
+        Page.delivering = false;
+        Page.deliverShots();
+      }, Page.downloadGapMs);
+    },
   },
 
   // A canvas of width x height pixels on the page whose drawing buffer has
@@ -111,10 +155,7 @@ mergeInto(LibraryManager.library, {
   // the same line on stderr, the console).
   pageShowMessage__deps: ['$Page'],
   pageShowMessage: function(caption, text) {
-    var line = document.createElement('p');
-    line.className = 'message';
-    line.textContent = UTF8ToString(caption) + ': ' + UTF8ToString(text);
-    Page.messageList().appendChild(line);
+    Page.addMessage(UTF8ToString(caption) + ': ' + UTF8ToString(text));
   },
 
   // The frame just drawn is what the canvas shows from now on; counted for
@@ -151,15 +192,29 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // Hands the bytes to the browser as a file download.
-  pageOfferDownload: function(name, bytes, size) {
-    var blob = new Blob([HEAPU8.slice(bytes, bytes + size)], { type: 'image/png' });
-    var link = document.createElement('a');
-    link.href = URL.createObjectURL(blob);
-    link.download = UTF8ToString(name);
-    document.body.appendChild(link);
-    link.click();
-    link.remove();
-    setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
+  // Encodes width x height RGB pixels (top row first) as a PNG with the
+  // browser's own encoder and hands it to the browser as a download named
+  // `name`, after the shots before it. The pixels are copied at once.
+  pageSavePng__deps: ['$Page'],
+  pageSavePng: function(name, width, height, rgb) {
+    var image = new ImageData(width, height);
+    var source = HEAPU8.subarray(rgb, rgb + width * height * 3), target = image.data;
+    for (var i = 0, j = 0; i < source.length; i += 3, j += 4) {
+      target[j] = source[i];
+      target[j + 1] = source[i + 1];
+      target[j + 2] = source[i + 2];
+      target[j + 3] = 255;
+    }
+    var shot = { name: UTF8ToString(name), blob: null, done: false };
+    Page.shots.push(shot);
+    var canvas = document.createElement('canvas');
+    canvas.width = width;
+    canvas.height = height;
+    canvas.getContext('2d').putImageData(image, 0, 0);
+    canvas.toBlob(function(blob) {
+      shot.blob = blob;
+      shot.done = true;
+      Page.deliverShots();
+    }, 'image/png');
   },
 });

@@ -24,7 +24,7 @@ import {
   openPage, pointAtPixel, programState, readFramebuffer, readPng, seed, serveFolder, setView,
   sleep, toolSnapshot, view, waitFrames,
 } from './support.mjs';
-import { checkContextMenu, checkShippedPage } from './canvas_checks.mjs';
+import { checkContextMenu, checkQuickShots, checkShippedPage } from './canvas_checks.mjs';
 
 const { values: options } = parseArgs({
   options: {
@@ -277,6 +277,7 @@ try {
   await checkScreenshot(page);
   await checkMapView(page);
   await checkWindowKeys(page);
+  await checkQuickShots(page, check, { downloads, pngTool: native.pngTool, seen });
   await checkContextMenu(page, check, true);
   await checkEscape(page);
   await checkContextMenu(page, check, false);

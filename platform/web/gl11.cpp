@@ -101,7 +101,6 @@ struct Context {
     int unpackAlignment = 4;
     float zoomX = 1;
     float zoomY = 1;
-    int windowScale = 1; // window pixels per drawing-buffer pixel
     float s = 0, t = 0; // the current texture coordinate
 };
 
@@ -252,10 +251,9 @@ std::size_t paddedRow(int width, int bytes, int alignment)
 }
 } // namespace
 
-bool createGl11Context(int windowScale)
+bool createGl11Context()
 {
     context = Context{};
-    context.windowScale = windowScale;
     batchesUsed = 0;
     openBatch = nullptr;
     context.current = webglCreateContext() != 0;
@@ -557,17 +555,16 @@ void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format
 }
 
 // RGBA bytes at the window's lower-left corner (the raster position is
-// never moved), enlarged by the pixel zoom: the part of the zoom that the
-// browser's enlargement of the canvas does is left to it.
+// never moved), enlarged by the pixel zoom in window pixels (the device
+// maps them to its drawing buffer).
 void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, const GLvoid* pixels)
 {
     if (format != GL_RGBA || type != GL_UNSIGNED_BYTE)
         return;
     flushBeforeChange();
     const DrawState& state = context.draw;
-    const float scale = float(context.windowScale);
-    webglDrawPixels(width, height, pixels, context.zoomX / scale, context.zoomY / scale,
-                    state.blend, state.blendSrc, state.blendDst);
+    webglDrawPixels(width, height, pixels, context.zoomX, context.zoomY, state.blend,
+                    state.blendSrc, state.blendDst);
 }
 
 void glFinish()

@@ -6,11 +6,15 @@
 #include <cstddef>
 
 extern "C" {
-// A new canvas "window" of width x height pixels at the page's top-left
-// corner, hidden until its first frame is presented. Its drawing buffer has
-// one pixel for every scale x scale of the canvas's (scale divides both
-// sides); the browser enlarges it by repeating pixels.
-void pageOpenCanvas(const char* title, int width, int height, int scale);
+// A new canvas "window" of width x height CSS pixels at the page's top-left
+// corner, showing a picture of pictureWidth x pictureHeight pixels
+// enlarged, hidden until its first frame is presented. Where the window
+// does not fit the browser's viewport, the canvas is the largest whole
+// multiple of the picture (in device pixels) that does; it follows the
+// viewport's changes. Its drawing buffer is its size in device pixels, and
+// at least leastWidth x leastHeight.
+void pageOpenCanvas(const char* title, int width, int height, int pictureWidth, int pictureHeight,
+                    int leastWidth, int leastHeight);
 // Removes the canvas.
 void pageCloseCanvas();
 // The canvas's left, top, width and height in viewport pixels into rect;

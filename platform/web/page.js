@@ -1,12 +1,19 @@
 // The page side of the web backend (an Emscripten JS library): the canvas
-// that stands in for the game window, its place in the page, the message
-// lines, the wait for the browser's next animation frame that paces
+// that stands in for the game window, its place and size in the page, the
+// message lines, the wait for the browser's next animation frame that paces
 // presentation, and the queue that hands PNG shots to the browser. The
 // page's "desktop" is the browser's viewport: the cursor and the canvas's
 // rectangle are both read in its (client) coordinates.
 mergeInto(LibraryManager.library, {
   $Page: {
     canvas: null,
+    // The canvas as the program opened it: the window's size in CSS pixels,
+    // the picture it shows enlarged (the framebuffer), the least drawing
+    // buffer (the 3D view renders into its lower left), and the fit last
+    // applied with what it was made for.
+    window: null,
+    fitted: null,
+    listening: false, // to the viewport's resizes and context menus
     // Presentation: at most this many frames a second, whatever the
     // display's refresh rate.
     framesPerSecond: 60,
@@ -37,6 +44,59 @@ mergeInto(LibraryManager.library, {
       return true;
     },
 
+    // The canvas's size for a window asked at `asked` CSS pixels showing a
+    // picture of `picture` pixels (each {width, height}), in a viewport of
+    // `viewport` CSS pixels at `ratio` device pixels per CSS pixel, its
+    // drawing buffer at least `least`: { width, height } in CSS pixels and
+    // { bufferWidth, bufferHeight } in device pixels. A window that fits is
+    // shown at its size; one that does not at the largest whole multiple of
+    // the picture in device pixels that fits, so every picture pixel stays a
+    // square block; where not even one device pixel a picture pixel fits, as
+    // large as fits. The buffer is the shown size in device pixels.
+    fitCanvas: function(asked, picture, viewport, ratio, least) {
+      var width, height;
+      if (asked.width <= viewport.width && asked.height <= viewport.height) {
+        width = asked.width;
+        height = asked.height;
+      } else {
+        var multiple = Math.floor(Math.min(viewport.width * ratio / picture.width,
+                                           viewport.height * ratio / picture.height));
+        if (multiple >= 1) {
+          width = multiple * picture.width / ratio;
+          height = multiple * picture.height / ratio;
+        } else {
+          var shrink = Math.min(viewport.width / picture.width, viewport.height / picture.height);
+          width = Math.max(1, Math.floor(picture.width * shrink));
+          height = Math.max(1, Math.floor(picture.height * shrink));
+        }
+      }
+      return { width: width, height: height,
+               bufferWidth: Math.max(least.width, Math.round(width * ratio)),
+               bufferHeight: Math.max(least.height, Math.round(height * ratio)) };
+    },
+
+    // Fits the canvas to the viewport as it is now, if anything it depends
+    // on changed since the last fit.
+    refit: function() {
+      var canvas = Page.canvas, opened = Page.window;
+      if (!canvas || !opened)
+        return;
+      var viewport = { width: window.innerWidth, height: window.innerHeight };
+      var ratio = window.devicePixelRatio || 1;
+      var last = Page.fitted;
+      if (last && last.viewport.width == viewport.width && last.viewport.height == viewport.height &&
+          last.ratio == ratio)
+        return;
+      var fit = Page.fitCanvas(opened, opened.picture, viewport, ratio, opened.least);
+      Page.fitted = { viewport: viewport, ratio: ratio };
+      canvas.style.width = fit.width + 'px';
+      canvas.style.height = fit.height + 'px';
+      if (canvas.width != fit.bufferWidth || canvas.height != fit.bufferHeight) {
+        canvas.width = fit.bufferWidth;
+        canvas.height = fit.bufferHeight;
+      }
+    },
+
     // Where messages go in the page: the element with id "messages" when
     // the page has one, else the body.
     messageList: function() {
@@ -58,7 +118,6 @@ mergeInto(LibraryManager.library, {
       if (!ABORT)
         event.preventDefault();
     },
-    listening: false, // to context menus
 
     // Hands the shots to the browser one at a time, in order, each once
     // its PNG is ready.
@@ -89,27 +148,29 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  // A canvas of width x height pixels on the page whose drawing buffer has
-  // one pixel for every `scale` x `scale` of them: the browser enlarges the
-  // buffer to the canvas by repeating its pixels.
+  // A canvas "window" of width x height CSS pixels at the page's top-left
+  // corner showing a picture of pictureWidth x pictureHeight pixels
+  // enlarged; its drawing buffer at least leastWidth x leastHeight. Hidden
+  // until its first frame is presented.
   pageOpenCanvas__deps: ['$Page'],
-  pageOpenCanvas: function(title, width, height, scale) {
+  pageOpenCanvas: function(title, width, height, pictureWidth, pictureHeight, leastWidth, leastHeight) {
     var canvas = document.createElement('canvas');
-    canvas.width = width / scale;
-    canvas.height = height / scale;
     canvas.style.position = 'absolute';
     canvas.style.left = '0px';
     canvas.style.top = '0px';
-    canvas.style.width = width + 'px';
-    canvas.style.height = height + 'px';
-    canvas.style.imageRendering = 'pixelated';
     // A new window shows nothing until its first frame is presented.
     canvas.style.visibility = 'hidden';
     canvas.setAttribute('aria-label', UTF8ToString(title));
     document.body.appendChild(canvas);
     Page.canvas = canvas;
+    Page.window = { width: width, height: height,
+                    picture: { width: pictureWidth, height: pictureHeight },
+                    least: { width: leastWidth, height: leastHeight } };
+    Page.fitted = null;
+    Page.refit();
     if (!Page.listening) {
       Page.listening = true;
+      window.addEventListener('resize', Page.refit);
       document.addEventListener('contextmenu', Page.keepContextMenu);
     }
   },
@@ -120,6 +181,7 @@ mergeInto(LibraryManager.library, {
       return;
     Page.canvas.remove();
     Page.canvas = null;
+    Page.window = null;
   },
 
   // The canvas's rectangle in viewport pixels into four ints at `rect`
@@ -176,7 +238,9 @@ mergeInto(LibraryManager.library, {
 
   // Waits (yielding to the browser) for the animation frame in which the
   // next frame may be shown: the browser composites what was drawn before
-  // the wait, and frames never come faster than framesPerSecond.
+  // the wait, and frames never come faster than framesPerSecond. A change
+  // of the display's pixel ratio (the page zoomed, the window moved to
+  // another screen) refits the canvas before the frame is drawn.
   pageAwaitFrame__deps: ['$Page', '$Asyncify'],
   pageAwaitFrame: function() {
     return Asyncify.handleSleep(function(wakeUp) {
@@ -185,6 +249,7 @@ mergeInto(LibraryManager.library, {
           requestAnimationFrame(step);
           return;
         }
+        Page.refit();
         Page.stats.resumedAt = performance.now();
         wakeUp();
       }

@@ -230,14 +230,16 @@ mergeInto(LibraryManager.library, {
   },
 
   // glDrawPixels of RGBA bytes at the window's lower-left corner, enlarged
-  // by the zoom: one texture upload and one quad over the whole canvas's
-  // pixel grid, nearest texel per window pixel, never hidden by depth.
+  // by the zoom (in window pixels, which the drawing buffer shows at its
+  // own size): one texture upload and one quad over the buffer's pixel
+  // grid, nearest texel per buffer pixel, never hidden by depth.
   webglDrawPixels__deps: ['$WebGL11', '$Page'],
   webglDrawPixels: function(width, height, pixels, zoomX, zoomY, blend, blendSrc, blendDst) {
     var gl = WebGL11.gl;
-    if (!gl || !Page.canvas || width <= 0 || height <= 0)
+    if (!gl || !Page.canvas || !Page.window || width <= 0 || height <= 0)
       return;
     var canvasWidth = Page.canvas.width, canvasHeight = Page.canvas.height;
+    var windowWidth = Page.window.width, windowHeight = Page.window.height;
     var data = HEAPU8.subarray(pixels, pixels + width * height * 4);
     gl.bindTexture(gl.TEXTURE_2D, WebGL11.presentTexture);
     gl.pixelStorei(gl.UNPACK_ALIGNMENT, 4);
@@ -247,8 +249,8 @@ mergeInto(LibraryManager.library, {
     } else {
       gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, width, height, gl.RGBA, gl.UNSIGNED_BYTE, data);
     }
-    var right = -1 + 2 * width * zoomX / canvasWidth;
-    var top = -1 + 2 * height * zoomY / canvasHeight;
+    var right = -1 + 2 * width * zoomX / windowWidth;
+    var top = -1 + 2 * height * zoomY / windowHeight;
     WebGL11.pixelQuad.set([-1, -1, 0, 0, 0, right, -1, 0, 1, 0, right, top, 0, 1, 1, -1, top, 0, 0, 1]);
     gl.viewport(0, 0, canvasWidth, canvasHeight);
     gl.uniformMatrix4fv(WebGL11.uniforms.projection, false, WebGL11.identity);

@@ -1,17 +1,97 @@
 // Checks of the page's canvas and of what the page hands to the browser,
 // each a function of the puppeteer page (or the page's folders) and a
-// `check(name, ok, detail)` that records one line: quick F12 presses, the
-// context menu, and the test hooks kept out of the shipped page.
-import { readFileSync, readdirSync } from 'node:fs';
+// `check(name, ok, detail)` that records one line: crisp pixels and the fit
+// to the viewport at any pixel ratio, quick F12 presses, the context menu,
+// and the test hooks kept out of the shipped page.
+import { readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
-import { readFramebuffer, readPng, setView, sleep, view, waitFrames } from './support.mjs';
+import {
+  canvasRect, holdKeyFor, pointAtPixel, programState, readFramebuffer, readPng, setView, sleep,
+  view, waitFrames,
+} from './support.mjs';
+
+// The canvas as the browser shows it, read from an element screenshot in
+// device pixels: { width, height, rgb }.
+async function shownCanvas(page, pngTool, file) {
+  const canvas = await page.$('canvas');
+  writeFileSync(file, await canvas.screenshot({ type: 'png' }));
+  return readPng(pngTool, file);
+}
+
+// How the shown canvas holds the framebuffer: device pixels a framebuffer
+// pixel (0 unless whole), blocks not of one colour, and solid blocks of
+// another colour than their framebuffer pixel.
+function blocksOf(shown, framebuffer) {
+  const size = shown.width / framebuffer.width;
+  if (!Number.isInteger(size) || shown.height !== framebuffer.height * size)
+    return { size: 0, blended: -1, wrong: -1 };
+  let blended = 0, wrong = 0;
+  for (let y = 0; y < framebuffer.height; y++) {
+    for (let x = 0; x < framebuffer.width; x++) {
+      const expected = framebuffer.rgb.subarray((y * framebuffer.width + x) * 3, (y * framebuffer.width + x) * 3 + 3);
+      const first = ((y * size) * shown.width + x * size) * 3;
+      let solid = true;
+      for (let dy = 0; dy < size && solid; dy++)
+        for (let dx = 0; dx < size && solid; dx++) {
+          const at = (((y * size + dy) * shown.width) + x * size + dx) * 3;
+          solid = shown.rgb[at] === shown.rgb[first] && shown.rgb[at + 1] === shown.rgb[first + 1] &&
+                  shown.rgb[at + 2] === shown.rgb[first + 2];
+        }
+      if (!solid) blended++;
+      else if (!expected.equals(shown.rgb.subarray(first, first + 3))) wrong++;
+    }
+  }
+  return { size, blended, wrong };
+}
+
+function bufferSize(page) {
+  return page.evaluate(() => {
+    const canvas = document.querySelector('canvas');
+    return canvas ? [canvas.width, canvas.height] : null;
+  });
+}
+
 
 // The 3D view at `look`, a few frames on.
 async function lookAt(page, look) {
   await setView(page, view, look);
   await waitFrames(page, 4);
   return readFramebuffer(page);
+}
+
+// The canvas at the page's corner, then shown at several pixel ratios and
+// viewport sizes: its drawing buffer is its size in device pixels, every
+// framebuffer pixel a solid block of device pixels, the cursor maps onto
+// it, it fits a viewport too small for the window, and it follows the
+// viewport back.
+export async function checkCrispAndFit(page, check, pngTool, scratch) {
+  await page.mouse.move(0, 0);
+  await holdKeyFor(page, 'm', 300);
+  const cases = [
+    { what: 'ratio 2, room for the window', viewport: [1400, 1000, 2], shown: [640, 480], buffer: [1280, 960] },
+    { what: 'ratio 2, a 600 x 400 viewport', viewport: [600, 400, 2], shown: [480, 360], buffer: [960, 720] },
+    { what: 'ratio 1, a 600 x 400 viewport', viewport: [600, 400, 1], shown: [320, 240], buffer: [320, 240] },
+    { what: 'ratio 1, room again', viewport: [1400, 1000, 1], shown: [640, 480], buffer: [640, 480] },
+  ];
+  for (const c of cases) {
+    const [width, height, deviceScaleFactor] = c.viewport;
+    await page.setViewport({ width, height, deviceScaleFactor });
+    await waitFrames(page, 3);
+    const rect = await canvasRect(page);
+    const buffer = await bufferSize(page);
+    const framebuffer = await readFramebuffer(page);
+    const blocks = blocksOf(await shownCanvas(page, pngTool, join(scratch, 'crisp.png')), framebuffer);
+    await pointAtPixel(page, 100, 50);
+    const state = await programState(page);
+    check(`${c.what}: a ${c.shown.join(' x ')} canvas, its buffer ${c.buffer.join(' x ')} device ` +
+          'pixels, every framebuffer pixel a solid block, the cursor on its pixel',
+          rect.left === 0 && rect.top === 0 && rect.width === c.shown[0] && rect.height === c.shown[1] &&
+          buffer[0] === c.buffer[0] && buffer[1] === c.buffer[1] &&
+          blocks.size === c.buffer[0] / framebuffer.width && blocks.blended === 0 && blocks.wrong === 0 &&
+          state.mx === 100 && state.my === 50,
+          JSON.stringify({ rect, buffer, blocks, mx: state.mx, my: state.my }));
+  }
 }
 
 function pngFiles(folder) {

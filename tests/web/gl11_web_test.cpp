@@ -71,7 +71,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(createGl11Context(2));
+        ASSERT_TRUE(createGl11Context());
         glGenTextures(3, textures);
         for (GLuint name : {textures[0], textures[1]}) {
             glBindTexture(GL_TEXTURE_2D, name);
@@ -287,7 +287,7 @@ TEST_F(Gl11Web, ReadPixelsInRgbRowsPaddedToThePackAlignment)
     EXPECT_EQ(packed[9], 3);
 }
 
-TEST_F(Gl11Web, PixelCopiesLeaveTheWindowScaleToTheBrowser)
+TEST_F(Gl11Web, PixelCopiesPassTheZoomInWindowPixelsToTheDevice)
 {
     glBindTexture(GL_TEXTURE_2D, textures[0]);
     square();
@@ -297,8 +297,8 @@ TEST_F(Gl11Web, PixelCopiesLeaveTheWindowScaleToTheBrowser)
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, "draw") << "what was drawn before the copy lands under it";
     EXPECT_EQ(calls[1].kind, "pixels");
-    EXPECT_EQ(calls[1].zoomX, 2); // zoom 4 in a window of two pixels per buffer pixel
-    EXPECT_EQ(calls[1].zoomY, 2);
+    EXPECT_EQ(calls[1].zoomX, 4); // the device maps window pixels to its drawing buffer
+    EXPECT_EQ(calls[1].zoomY, 4);
 }
 
 TEST_F(Gl11Web, ANewContextStartsAfresh)
@@ -306,7 +306,7 @@ TEST_F(Gl11Web, ANewContextStartsAfresh)
     glBindTexture(GL_TEXTURE_2D, textures[0]);
     square(); // never drawn: the context goes first
     destroyGl11Context();
-    ASSERT_TRUE(createGl11Context(1));
+    ASSERT_TRUE(createGl11Context());
     EXPECT_TRUE(draws().empty());
     GLuint name = 0;
     glGenTextures(1, &name);

@@ -7,12 +7,14 @@
 // texture names a new OpenGL context starts with. GL's window coordinates
 // are the canvas's drawing-buffer pixels; the pixel zoom is in window
 // pixels (the size the window was opened at), which the device maps to the
-// buffer. False when the browser gives no context.
+// buffer.
+// False when the browser gives no context.
 bool createGl11Context();
 
 // Drops the context, its textures and any geometry not yet drawn.
 void destroyGl11Context();
 
-// Draws the geometry batched so far (the swap calls it; so do the GL calls
-// whose result depends on it).
-void flushGl11Batches();
+// Ends the frame before it is shown: draws the geometry batched so far and
+// sends any clear still waiting. A frame that only cleared and copied the
+// same framebuffer as the canvas shows has sent nothing.
+void endGl11Frame();

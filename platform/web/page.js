@@ -24,6 +24,9 @@ mergeInto(LibraryManager.library, {
     // and the time spent between being woken and presenting (the program's
     // own work per frame), summed.
     stats: { frames: 0, firstFrameMs: -1, workMs: 0, resumedAt: -1 },
+    // Called when the canvas's drawing buffer is made anew (its picture is
+    // gone); webgl.js sets it.
+    onBufferResized: null,
     // PNG shots waiting to be handed to the browser, in the order taken.
     shots: [],
     delivering: false,
@@ -94,6 +97,8 @@ mergeInto(LibraryManager.library, {
       if (canvas.width != fit.bufferWidth || canvas.height != fit.bufferHeight) {
         canvas.width = fit.bufferWidth;
         canvas.height = fit.bufferHeight;
+        if (Page.onBufferResized)
+          Page.onBufferResized();
       }
     },
 

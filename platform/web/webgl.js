@@ -15,6 +15,9 @@ mergeInto(LibraryManager.library, {
     floatsPerVertex: 5,  // eye-space x, y, z, then s, t
     pixelQuad: null, // the framebuffer copy's four vertices
     identity: null,
+    // Whether the canvas still shows the last copy drawn: a new or resized
+    // drawing buffer holds nothing.
+    pictureKept: false,
 
     compile: function(gl, type, source) {
       var shader = gl.createShader(type);
@@ -124,6 +127,8 @@ mergeInto(LibraryManager.library, {
     WebGL11.gl = gl;
     WebGL11.textures = [];
     WebGL11.viewport = [0, 0, Page.canvas.width, Page.canvas.height];
+    WebGL11.pictureKept = false;
+    Page.onBufferResized = function() { WebGL11.pictureKept = false; };
     return 1;
   },
 
@@ -139,6 +144,14 @@ mergeInto(LibraryManager.library, {
       lose.loseContext();
     WebGL11.gl = null;
     WebGL11.textures = [];
+  },
+
+  // 1 while the canvas shows the last copy drawn (webglDrawPixels) and
+  // nothing has been drawn over it since: then a canvas left alone in a
+  // frame keeps showing it.
+  webglPictureKept__deps: ['$WebGL11'],
+  webglPictureKept: function() {
+    return WebGL11.pictureKept ? 1 : 0;
   },
 
   webglViewport__deps: ['$WebGL11'],
@@ -262,5 +275,6 @@ mergeInto(LibraryManager.library, {
     WebGL11.drawQuads(gl, 1);
     var viewport = WebGL11.viewport;
     gl.viewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+    WebGL11.pictureKept = !gl.isContextLost();
   },
 });

@@ -66,7 +66,7 @@ unsigned closeSystemWindow()
 // The frame is drawn and shown once the browser composites the page.
 void presentSystemWindow()
 {
-    flushGl11Batches();
+    endGl11Frame();
     pagePresent();
 }
 

@@ -50,6 +50,7 @@ int webglReadPixels(int x, int y, int width, int height, std::uint8_t* rgba);
 void webglDrawPixels(int width, int height, const void* rgba, float zoomX, float zoomY, int blend,
                      unsigned blendSrc, unsigned blendDst);
 int webglPictureKept();
+int webglTakeRestored();
 }
 
 namespace {
@@ -370,6 +371,15 @@ void destroyGl11Context()
     startAfresh();
     if (current)
         webglDestroyContext();
+}
+
+bool takeGl11ContextRestored()
+{
+    if (!context.current || !webglTakeRestored())
+        return false;
+    startAfresh();
+    context.current = true;
+    return true;
 }
 
 void endGl11Frame()

@@ -14,6 +14,11 @@ bool createGl11Context();
 // Drops the context, its textures and any geometry not yet drawn.
 void destroyGl11Context();
 
+// True once after the browser gave back a context it had taken away: the
+// layer's state is then a new context's (no textures, GL's defaults), for
+// the caller to set up again.
+bool takeGl11ContextRestored();
+
 // Ends the frame before it is shown: draws the geometry batched so far and
 // sends any clear still waiting. A frame that only cleared and copied the
 // same framebuffer as the canvas shows has sent nothing.

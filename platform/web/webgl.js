@@ -4,6 +4,12 @@
 // their GL names, and the handful of calls a batch, a clear, a read-back or
 // the framebuffer's copy needs. GL enums pass through unchanged: WebGL keeps
 // OpenGL's values for every one used here.
+//
+// The browser may take the context away (a GPU reset, too many contexts)
+// and give it back empty. While it is away every call does nothing and the
+// page says so; once back, its own objects are made again here and the
+// layer is told (webglTakeRestored), so that the program sets the context up
+// as a new one.
 mergeInto(LibraryManager.library, {
   $WebGL11__deps: ['$Page'],
   $WebGL11: {
@@ -16,8 +22,57 @@ mergeInto(LibraryManager.library, {
     pixelQuad: null, // the framebuffer copy's four vertices
     identity: null,
     // Whether the canvas still shows the last copy drawn: a new or resized
-    // drawing buffer holds nothing.
+    // drawing buffer or a context given back holds nothing.
     pictureKept: false,
+    restored: false, // given back since the layer last asked
+    lostMessage: null, // the page's line while the context is away
+    listeners: null,
+
+    // The page's line about a lost context, shown or taken away.
+    sayLost: function(lost) {
+      if (lost && !WebGL11.lostMessage)
+        WebGL11.lostMessage = Page.addMessage('undercroft: the browser has taken the picture\'s ' +
+                                              'WebGL context away; the picture comes back when ' +
+                                              'the browser gives it back');
+      if (!lost && WebGL11.lostMessage) {
+        WebGL11.lostMessage.remove();
+        WebGL11.lostMessage = null;
+      }
+    },
+
+    // Listens to the canvas's context being lost (the default prevented,
+    // which lets the browser give it back) and restored.
+    listen: function(canvas, gl) {
+      var listeners = {
+        webglcontextlost: function(event) {
+          event.preventDefault();
+          WebGL11.pictureKept = false;
+          WebGL11.sayLost(true);
+        },
+        webglcontextrestored: function() {
+          WebGL11.sayLost(false);
+          if (!WebGL11.setUp(gl))
+            return;
+          WebGL11.textures = [];
+          WebGL11.viewport = [0, 0, canvas.width, canvas.height];
+          WebGL11.pictureKept = false;
+          WebGL11.restored = true;
+        },
+      };
+      for (var type in listeners)
+        canvas.addEventListener(type, listeners[type]);
+      WebGL11.listeners = { canvas: canvas, handlers: listeners };
+    },
+
+    stopListening: function() {
+      var listening = WebGL11.listeners;
+      if (!listening)
+        return;
+      for (var type in listening.handlers)
+        listening.canvas.removeEventListener(type, listening.handlers[type]);
+      WebGL11.listeners = null;
+      WebGL11.sayLost(false);
+    },
 
     compile: function(gl, type, source) {
       var shader = gl.createShader(type);
@@ -128,6 +183,8 @@ mergeInto(LibraryManager.library, {
     WebGL11.textures = [];
     WebGL11.viewport = [0, 0, Page.canvas.width, Page.canvas.height];
     WebGL11.pictureKept = false;
+    WebGL11.restored = false;
+    WebGL11.listen(Page.canvas, gl);
     Page.onBufferResized = function() { WebGL11.pictureKept = false; };
     return 1;
   },
@@ -139,11 +196,21 @@ mergeInto(LibraryManager.library, {
     var gl = WebGL11.gl;
     if (!gl)
       return;
+    WebGL11.stopListening();
     var lose = gl.getExtension('WEBGL_lose_context');
     if (lose)
       lose.loseContext();
     WebGL11.gl = null;
     WebGL11.textures = [];
+    WebGL11.restored = false;
+  },
+
+  // 1 once after the context was given back (its state a new context's).
+  webglTakeRestored__deps: ['$WebGL11'],
+  webglTakeRestored: function() {
+    var restored = WebGL11.restored;
+    WebGL11.restored = false;
+    return restored ? 1 : 0;
   },
 
   // 1 while the canvas shows the last copy drawn (webglDrawPixels) and
@@ -230,11 +297,11 @@ mergeInto(LibraryManager.library, {
   },
 
   // RGBA bytes of the rectangle into `pixels`, rows from the bottom. 1 when
-  // read.
+  // read; 0, nothing written, without a context or while it is lost.
   webglReadPixels__deps: ['$WebGL11'],
   webglReadPixels: function(x, y, width, height, pixels) {
     var gl = WebGL11.gl;
-    if (!gl)
+    if (!gl || gl.isContextLost())
       return 0;
     gl.pixelStorei(gl.PACK_ALIGNMENT, 4);
     gl.readPixels(x, y, width, height, gl.RGBA, gl.UNSIGNED_BYTE,

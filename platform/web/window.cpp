@@ -70,6 +70,13 @@ void presentSystemWindow()
     pagePresent();
 }
 
+// The browser may take the canvas's context away and give it back empty;
+// the canvas and everything else stay as they were.
+bool systemContextRestored()
+{
+    return contextMade && takeGl11ContextRestored();
+}
+
 bool systemWindowRect(int& left, int& top, int& width, int& height)
 {
     int rect[4];

@@ -1,14 +1,15 @@
 // Checks of the page's canvas and of what the page hands to the browser,
 // each a function of the puppeteer page (or the page's folders) and a
-// `check(name, ok, detail)` that records one line: crisp pixels and the fit
-// to the viewport at any pixel ratio, quick F12 presses, the context menu,
-// and the test hooks kept out of the shipped page.
+// `check(name, ok, detail)` that records one line: a WebGL context lost and
+// given back, crisp pixels and the fit to the viewport at any pixel ratio,
+// quick F12 presses, the context menu, and the test hooks kept out of the
+// shipped page.
 import { readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
 import {
-  canvasRect, holdKeyFor, pointAtPixel, programState, readFramebuffer, readPng, setView, sleep,
-  view, waitFrames,
+  canvasRect, frames, holdKeyFor, pointAtPixel, programState, readFramebuffer, readPng, setView,
+  sleep, view, waitFrames,
 } from './support.mjs';
 
 // The canvas as the browser shows it, read from an element screenshot in
@@ -52,12 +53,62 @@ function bufferSize(page) {
   });
 }
 
-
 // The 3D view at `look`, a few frames on.
 async function lookAt(page, look) {
   await setView(page, view, look);
   await waitFrames(page, 4);
   return readFramebuffer(page);
+}
+
+// In the 3D view: the context lost (through WEBGL_lose_context), then given
+// back. The page prevents the loss's default and says so while it lasts, the
+// program runs on, and once the context is back the picture is drawn again
+// on the same canvas with nothing else changed.
+export async function checkContextLoss(page, check, pngTool, scratch) {
+  const before = await lookAt(page, view);
+  const state = await programState(page);
+  const rect = await canvasRect(page);
+  await page.evaluate(() => {
+    window.canvasBeforeLoss = document.querySelector('canvas');
+    canvasBeforeLoss.addEventListener('webglcontextlost', (event) => {
+      window.lossPrevented = event.defaultPrevented;
+    });
+    window.loseContext = canvasBeforeLoss.getContext('webgl2').getExtension('WEBGL_lose_context');
+    loseContext.loseContext();
+  });
+  const said = await page.waitForFunction(
+    () => document.getElementById('messages').innerText.includes('WebGL context'), { timeout: 5000 })
+    .then(() => true, () => false);
+  const framesLost = await frames(page);
+  // A new look while the context is away: drawn once it is back.
+  await setView(page, view, { yaw: view.yaw + 150, pitch: -40 });
+  await waitFrames(page, 5);
+  const lost = await page.evaluate(() => ({ prevented: window.lossPrevented,
+                                            text: document.getElementById('messages').innerText }));
+  check('a lost WebGL context: the page prevents its default and says so, the program runs on',
+        said && lost.prevented === true && (await frames(page)) >= framesLost + 5,
+        JSON.stringify(lost));
+
+  await page.evaluate(() => loseContext.restoreContext());
+  await waitFrames(page, 4);
+  const turned = await readFramebuffer(page);
+  const after = await lookAt(page, view);
+  const shown = blocksOf(await shownCanvas(page, pngTool, join(scratch, 'restored.png')), after);
+  const kept = await page.evaluate(() => ({
+    sameCanvas: document.querySelector('canvas') === window.canvasBeforeLoss,
+    canvases: document.querySelectorAll('canvas').length,
+    text: document.getElementById('messages').innerText,
+  }));
+  const stateAfter = await programState(page);
+  const rectAfter = await canvasRect(page);
+  check('given back, the 3D view is drawn again as before on the same canvas, nothing else changed',
+        !turned.rgb.equals(before.rgb) && after.rgb.equals(before.rgb) && kept.sameCanvas &&
+        kept.canvases === 1 && !kept.text.includes('WebGL context') &&
+        shown.blended === 0 && shown.wrong === 0 &&
+        JSON.stringify(rectAfter) === JSON.stringify(rect) && stateAfter.width === state.width &&
+        stateAfter.scale === state.scale,
+        JSON.stringify({ drawnAfterLoss: !turned.rgb.equals(before.rgb), same: after.rgb.equals(before.rgb),
+                         kept, shown, rect: rectAfter, scale: stateAfter.scale }));
 }
 
 // The canvas at the page's corner, then shown at several pixel ratios and

@@ -2,8 +2,8 @@
 // that records what reaches it: vertices arrive in eye space, faces gather
 // by texture only where their order cannot show, every state change that
 // alters a batch flushes it first, read-back and pixel copies convert as GL
-// does, and a frame that would only show the canvas's picture again reaches
-// the device not at all.
+// does, a frame that would only show the canvas's picture again reaches the
+// device not at all, and a context given back starts afresh.
 #include "platform/web/gl11.h"
 
 #include <GL/gl.h>
@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,6 +33,7 @@ struct DeviceCall {
 
 std::vector<DeviceCall> calls;
 bool pictureKept = true;      // what webglPictureKept answers
+bool contextGivenBack = false; // what webglTakeRestored answers, once
 
 DeviceCall named(const char* kind, unsigned texture = 0)
 {
@@ -75,6 +77,7 @@ protected:
     void SetUp() override
     {
         pictureKept = true;
+        contextGivenBack = false;
         ASSERT_TRUE(createGl11Context());
         glGenTextures(3, textures);
         for (GLuint name : {textures[0], textures[1]}) {
@@ -145,6 +148,10 @@ void webglDrawPixels(int, int, const void*, float zoomX, float zoomY, int, unsig
 int webglPictureKept()
 {
     return pictureKept;
+}
+int webglTakeRestored()
+{
+    return std::exchange(contextGivenBack, false);
 }
 }
 
@@ -398,6 +405,20 @@ TEST_F(Gl11Web, FramesThatDrawOrReadBesidesTheCopyAreAlwaysShown)
         kinds.push_back(call.kind);
     EXPECT_EQ(kinds, (Kinds{"clear", "pixels", "read"}));
     EXPECT_EQ(frameOf(picture), clearAndCopy);
+}
+
+TEST_F(Gl11Web, AContextGivenBackStartsAfreshOnce)
+{
+    const std::vector<std::uint8_t> picture(2 * 2 * 4, 7);
+    frameOf(picture);
+    EXPECT_FALSE(takeGl11ContextRestored()) << "nothing given back yet";
+    contextGivenBack = true;
+    ASSERT_TRUE(takeGl11ContextRestored());
+    EXPECT_FALSE(takeGl11ContextRestored());
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    EXPECT_EQ(name, 1u) << "texture names start again";
+    EXPECT_EQ(frameOf(picture), clearAndCopy) << "the canvas holds nothing";
 }
 
 TEST_F(Gl11Web, ANewContextStartsAfresh)

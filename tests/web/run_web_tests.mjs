@@ -25,7 +25,7 @@ import {
   sleep, toolSnapshot, view, waitFrames,
 } from './support.mjs';
 import {
-  checkContextMenu, checkCrispAndFit, checkQuickShots, checkShippedPage,
+  checkContextLoss, checkContextMenu, checkCrispAndFit, checkQuickShots, checkShippedPage,
 } from './canvas_checks.mjs';
 
 const { values: options } = parseArgs({
@@ -281,6 +281,7 @@ try {
   await checkScreenshot(page);
   await checkMapView(page);
   await checkWindowKeys(page);
+  await checkContextLoss(page, check, native.pngTool, scratch);
   await checkQuickShots(page, check, { downloads, pngTool: native.pngTool, seen });
   await checkCrispAndFit(page, check, native.pngTool, scratch);
   await checkContextMenu(page, check, true);

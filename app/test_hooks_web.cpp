@@ -1,8 +1,10 @@
-// Test hooks of the web build, for the page's tests only (tests/web): the
-// page never calls them. They read the framebuffer and the program's state
-// from outside, between frames, and set the view as undercroft-tool
+// Test hooks of the web build, linked only into the test page that
+// tests/web loads (the shipped page has none). They read the framebuffer,
+// the program's state and what the screenshots left in the page's file
+// system from outside, between frames, and set the view as undercroft-tool
 // snapshot's --view and --look set it after start-up, so the browser's
 // pictures can be compared with the Linux tool's.
+#include "app/screenshot.h"
 #include "assets/units.h"
 #include "platform/input.h"
 #include "platform/quit.h"
@@ -11,10 +13,14 @@
 #include "world/view_cell.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 // SX, SY, SZ, mx, my, screenWidth, screenHeight, pixelScale, quitFlag.
 std::int32_t state[9];
+// Files in the screenshot folder, and their bytes.
+std::int32_t shotFiles[2];
 }
 
 extern "C" {
@@ -34,6 +40,19 @@ const std::int32_t* webTestState()
     for (int i = 0; i < 9; ++i)
         state[i] = values[i];
     return state;
+}
+
+// How many files the screenshot folder holds and their bytes together, as
+// two 32-bit ints.
+const std::int32_t* webTestScreenshotFiles()
+{
+    shotFiles[0] = shotFiles[1] = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(screenshotFolder, error)) {
+        ++shotFiles[0];
+        shotFiles[1] += std::int32_t(entry.file_size(error));
+    }
+    return shotFiles;
 }
 
 // The view cell and the camera's angles; the camera's offsets in its cell

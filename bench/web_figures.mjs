@@ -1,15 +1,17 @@
 // The browser build's performance figures, measured side by side with the
 // native tool in one run, each against the figure the browser build must
 // reach: a 3D frame in Chromium against the native frame at the same view,
-// the map view's frame rate, the time to the first frame and the gzipped
-// download. The page, the browser and the view are the browser tests' own
+// the map view's frame rate, the CPU an unchanging map view costs the
+// browser, the time to the first frame and the gzipped download. The page, the browser and the view are the browser tests' own
 // (tests/web/support.mjs).
 //
-//   node bench/web_figures.mjs [--dist DIR] [--tool TOOL] [--data DIR] [--picture FILE]
+//   node bench/web_figures.mjs [--page DIR] [--dist DIR] [--tool TOOL] [--data DIR] [--picture FILE]
 //
-// Defaults, from the project's folder: dist-web, build/undercroft-tool,
-// build/run. Run it after scripts/test-web, which packages the page into
-// dist-web and installs puppeteer-core in tests/web. --picture FILE.png keeps
+// Defaults, from the project's folder: build-web/test-page (the page
+// measured: the shipped program with the test hooks that set the view),
+// dist-web (the shipped page, whose download is counted),
+// build/undercroft-tool, build/run. Run it after scripts/test-web, which
+// packages both pages and installs puppeteer-core in tests/web. --picture FILE.png keeps
 // a picture of the 3D view as the browser shows it. Prints one line per
 // figure and ends with "N met, N missed"; the exit status is 1 when a figure
 // is missed or the run fails.
@@ -28,6 +30,7 @@ import {
 const project = fileURLToPath(new URL('..', import.meta.url));
 const { values: options } = parseArgs({
   options: {
+    page: { type: 'string', default: join(project, 'build-web/test-page') },
     dist: { type: 'string', default: join(project, 'dist-web') },
     tool: { type: 'string', default: join(project, 'build/undercroft-tool') },
     data: { type: 'string', default: join(project, 'build/run') },
@@ -69,6 +72,44 @@ async function pageFrameFigures(page, ms) {
   return { workMs: (after.workMs - before.workMs) / count, fps: count / (ms / 1000) };
 }
 
+// CPU seconds (user and system) spent so far by the process `pid` and every
+// process under it, by process id (Linux's /proc).
+function cpuSecondsByProcess(pid) {
+  const ticksPerSecond = 100; // USER_HZ, 100 on every Linux this runs on
+  const parents = new Map(), seconds = new Map();
+  for (const entry of readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    let stat;
+    try {
+      stat = readFileSync(`/proc/${entry}/stat`, 'latin1');
+    } catch {
+      continue; // ended meanwhile
+    }
+    // The fields after the command name, which may hold spaces: state, ppid,
+    // ..., utime and stime the 12th and 13th.
+    const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+    parents.set(Number(entry), Number(fields[1]));
+    seconds.set(Number(entry), (Number(fields[11]) + Number(fields[12])) / ticksPerSecond);
+  }
+  const inTree = (p) => {
+    for (let at = p; at > 1; at = parents.get(at) ?? 0)
+      if (at === pid) return true;
+    return false;
+  };
+  return new Map([...seconds].filter(([p]) => inTree(p)));
+}
+
+// The cores the browser's processes keep busy together over `ms`, the page
+// left alone meanwhile.
+async function browserCores(browser, ms) {
+  const pid = browser.process().pid;
+  const before = cpuSecondsByProcess(pid);
+  await sleep(ms);
+  let spent = 0;
+  for (const [p, s] of cpuSecondsByProcess(pid)) spent += s - (before.get(p) ?? 0);
+  return spent / (ms / 1000);
+}
+
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 // The browser's and the native frame, measured by turns so that both see
@@ -95,7 +136,7 @@ function gzippedBytes() {
   return { total, sizes };
 }
 
-async function measure(page) {
+async function measure(browser, page) {
   const firstFrameMs = await firstFrame(page);
   await pointAtPixel(page, 160, 120);
   await setView(page, view, view);
@@ -116,6 +157,10 @@ async function measure(page) {
   figure('Map view in Chromium',
          `${map.fps.toFixed(1)} frames a second (${map.workMs.toFixed(1)} ms of the program's work each)`,
          '60 frames a second, 57 or more', map.fps >= 57);
+  // Nothing moves and nothing is pressed: the picture stays the same.
+  const cores = await browserCores(browser, 10000);
+  figure('Unchanged map view', `${cores.toFixed(2)} cores across the browser's processes over 10 s`,
+         'at most 0.25 cores', cores <= 0.25);
   figure('First frame after opening the page', `${(firstFrameMs / 1000).toFixed(2)} s`,
          'within 3 s', firstFrameMs <= 3000);
   const download = gzippedBytes();
@@ -125,10 +170,10 @@ async function measure(page) {
          'under 200 KB', download.total < 200 * 1024);
 }
 
-const { server, url } = await serveFolder(dist);
+const { server, url } = await serveFolder(resolve(options.page));
 const browser = await launchBrowser(options.browser);
 try {
-  await measure(await openPage(browser, url));
+  await measure(browser, await openPage(browser, url));
 } catch (error) {
   missed++;
   console.log(`the run failed: ${error.stack}`);

@@ -51,6 +51,11 @@ unsigned closeSystemWindow();
 // Shows the back buffer of the open window (the frame just drawn).
 void presentSystemWindow();
 
+// True once after the open window's context was lost and given back empty
+// (a browser may do that to a page): the caller sets it up as a new context.
+// Never on a desktop, where a context is not taken away.
+bool systemContextRestored();
+
 // The open window's position and size in desktop pixels as the window
 // system has them now; false when it cannot say.
 bool systemWindowRect(int& left, int& top, int& width, int& height);

@@ -146,6 +146,10 @@ void swapWindowBuffers()
         return;
     presentSystemWindow();
     paceFrame();
+    // A context the browser gave back holds nothing: it is set up as a new
+    // one before the next frame draws into it.
+    if (systemContextRestored())
+        setUpNewContext();
 }
 
 bool windowIsOpen()

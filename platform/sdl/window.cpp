@@ -151,6 +151,12 @@ void presentSystemWindow()
     SDL_GL_SwapWindow(windowHandle);
 }
 
+// A desktop's context is never taken away.
+bool systemContextRestored()
+{
+    return false;
+}
+
 // The place as the X server has it now, where there is one, like the cursor.
 bool systemWindowRect(int& left, int& top, int& width, int& height)
 {

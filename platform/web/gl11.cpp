@@ -8,6 +8,12 @@
 // framebuffer's copy, the end of the frame, or a change of depth, blend,
 // colour, viewport or projection state.
 //
+// A frame whose only drawing is the clear and a copy of the same
+// framebuffer (bytes, size, zoom, state) as the picture the canvas shows
+// reaches WebGL not at all: the browser keeps showing a canvas nobody drew
+// to, and an unchanging view costs no upload, copy or compositing. So a
+// clear waits until something is drawn, read or presented after it.
+//
 // With the depth test on and blending off the picture does not depend on
 // the order of the faces, so every face of a texture goes into that
 // texture's list; otherwise faces keep their order (a new list whenever the
@@ -21,6 +27,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -42,6 +49,8 @@ void webglDrawQuads(unsigned name, const float* vertices, int quads, const float
 int webglReadPixels(int x, int y, int width, int height, std::uint8_t* rgba);
 void webglDrawPixels(int width, int height, const void* rgba, float zoomX, float zoomY, int blend,
                      unsigned blendSrc, unsigned blendDst);
+int webglPictureKept();
+int webglTakeRestored();
 }
 
 namespace {
@@ -101,11 +110,51 @@ struct Context {
     int unpackAlignment = 4;
     float zoomX = 1;
     float zoomY = 1;
-    int windowScale = 1; // window pixels per drawing-buffer pixel
     float s = 0, t = 0; // the current texture coordinate
 };
 
 Context context;
+
+// A glClear not yet sent to WebGL.
+struct Clear {
+    GLbitfield mask = 0;
+    std::array<float, 4> colour{};
+    float depth = 1;
+    bool operator==(const Clear&) const = default;
+};
+
+// A framebuffer copy and the clear before it (none: mask 0): what a frame
+// that draws nothing else shows.
+struct Copy {
+    Clear clear;
+    int width = 0;
+    int height = 0;
+    float zoomX = 0, zoomY = 0;
+    bool blend = false;
+    GLenum blendSrc = 0, blendDst = 0;
+    std::vector<std::uint8_t> bytes;
+
+    bool sameShape(const Copy& other) const
+    {
+        return clear == other.clear && width == other.width && height == other.height &&
+               zoomX == other.zoomX && zoomY == other.zoomY && blend == other.blend &&
+               blendSrc == other.blendSrc && blendDst == other.blendDst;
+    }
+};
+
+// What the frame since the last present sent to WebGL.
+struct Frame {
+    bool drawnBefore = false; // cleared, drawn or read before the copy (or with no copy)
+    bool copied = false;      // the copy sent
+    bool held = false;        // the copy equalled `shown` and was not sent
+    bool drawnAfter = false;  // anything sent after the copy
+};
+
+Clear pendingClear;  // mask 0: none
+Copy shown;          // what the canvas shows, when shownValid
+bool shownValid = false;
+Copy frameCopy;      // this frame's copy, kept when it may become `shown`
+Frame frame;
 
 // Batches in use are the first `batchesUsed`; the rest keep their storage
 // for the next frame.
@@ -116,6 +165,45 @@ std::size_t openFirstVertex = 0;
 
 std::vector<std::uint8_t> readScratch;
 
+void sendClear(const Clear& clear)
+{
+    const std::array<float, 4>& c = clear.colour;
+    webglClear(clear.mask, c[0], c[1], c[2], c[3], clear.depth);
+}
+
+void sendCopy(const Copy& copy, const void* bytes)
+{
+    webglDrawPixels(copy.width, copy.height, bytes, copy.zoomX, copy.zoomY, copy.blend,
+                    copy.blendSrc, copy.blendDst);
+}
+
+// Brings WebGL up to what the program asked before anything else reaches
+// it: a copy held back (it is part of the picture now drawn over) and the
+// pending clear.
+void catchUp()
+{
+    if (frame.held) {
+        frame.held = false;
+        frame.copied = true;
+        frame.drawnAfter = true;
+        if (shown.clear.mask != 0)
+            sendClear(shown.clear);
+        sendCopy(shown, shown.bytes.data());
+    }
+    if (pendingClear.mask != 0) {
+        sendClear(pendingClear);
+        pendingClear = Clear{};
+        (frame.copied ? frame.drawnAfter : frame.drawnBefore) = true;
+    }
+}
+
+// Before a draw or a read-back reaches WebGL.
+void beforeDrawing()
+{
+    catchUp();
+    (frame.copied ? frame.drawnAfter : frame.drawnBefore) = true;
+}
+
 // Draws every batch in order and empties them.
 void flush()
 {
@@ -124,6 +212,8 @@ void flush()
     for (std::size_t i = 0; i < batchesUsed; ++i) {
         Batch& batch = batches[i];
         const int quads = int(batch.vertices.size() / 4);
+        if (quads > 0)
+            beforeDrawing();
         if (quads > 0)
             webglDrawQuads(batch.texture, &batch.vertices[0].x, quads, projection.data(),
                            state.depthTest, state.depthFunc, state.blend, state.blendSrc,
@@ -252,30 +342,60 @@ std::size_t paddedRow(int width, int bytes, int alignment)
 }
 } // namespace
 
-bool createGl11Context(int windowScale)
+namespace {
+// The layer's state as a new context has it: no textures, GL's defaults,
+// nothing batched, pending or known to be on the canvas.
+void startAfresh()
 {
-    context = Context{};
-    context.windowScale = windowScale;
+    for (std::size_t i = 0; i < batchesUsed; ++i)
+        batches[i].vertices.clear();
     batchesUsed = 0;
     openBatch = nullptr;
+    context = Context{};
+    pendingClear = Clear{};
+    shownValid = false;
+    frame = Frame{};
+}
+} // namespace
+
+bool createGl11Context()
+{
+    startAfresh();
     context.current = webglCreateContext() != 0;
     return context.current;
 }
 
 void destroyGl11Context()
 {
-    for (std::size_t i = 0; i < batchesUsed; ++i)
-        batches[i].vertices.clear();
-    batchesUsed = 0;
-    openBatch = nullptr;
-    if (context.current)
+    const bool current = context.current;
+    startAfresh();
+    if (current)
         webglDestroyContext();
-    context = Context{};
 }
 
-void flushGl11Batches()
+bool takeGl11ContextRestored()
+{
+    if (!context.current || !webglTakeRestored())
+        return false;
+    startAfresh();
+    context.current = true;
+    return true;
+}
+
+void endGl11Frame()
 {
     flushBeforeChange();
+    if (pendingClear.mask != 0)
+        catchUp();
+    if (frame.held && !frame.drawnAfter) {
+        // Nothing reached WebGL: the canvas keeps showing `shown`.
+    } else if (frame.copied && !frame.drawnBefore && !frame.drawnAfter) {
+        std::swap(shown, frameCopy);
+        shownValid = true;
+    } else if (frame.copied || frame.drawnBefore) {
+        shownValid = false;
+    }
+    frame = Frame{};
 }
 
 extern "C" {
@@ -319,12 +439,20 @@ void glClearDepth(GLclampd depth)
     context.clearDepth = float(depth);
 }
 
+// Waits until something depends on it; a second clear with other values
+// sends the first.
 void glClear(GLbitfield mask)
 {
     flushBeforeChange();
-    const std::array<float, 4>& c = context.clearColour;
-    webglClear(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), c[0], c[1], c[2], c[3],
-               context.clearDepth);
+    Clear clear{mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), context.clearColour,
+                context.clearDepth};
+    if (clear.mask == 0)
+        return;
+    if (pendingClear.mask != 0 &&
+        (pendingClear.colour != clear.colour || pendingClear.depth != clear.depth))
+        catchUp();
+    clear.mask |= pendingClear.mask;
+    pendingClear = clear;
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
@@ -542,6 +670,7 @@ void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format
     if (bytes == 0 || type != GL_UNSIGNED_BYTE || width <= 0 || height <= 0)
         return;
     flushBeforeChange();
+    beforeDrawing();
     readScratch.resize(std::size_t(width) * std::size_t(height) * 4);
     if (!webglReadPixels(x, y, width, height, readScratch.data()))
         return;
@@ -557,17 +686,49 @@ void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format
 }
 
 // RGBA bytes at the window's lower-left corner (the raster position is
-// never moved), enlarged by the pixel zoom: the part of the zoom that the
-// browser's enlargement of the canvas does is left to it.
+// never moved), enlarged by the pixel zoom in window pixels (the device
+// maps them to its drawing buffer). Held back when it would only show again
+// what the canvas shows.
 void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, const GLvoid* pixels)
 {
-    if (format != GL_RGBA || type != GL_UNSIGNED_BYTE)
+    if (format != GL_RGBA || type != GL_UNSIGNED_BYTE || width <= 0 || height <= 0)
         return;
     flushBeforeChange();
     const DrawState& state = context.draw;
-    const float scale = float(context.windowScale);
-    webglDrawPixels(width, height, pixels, context.zoomX / scale, context.zoomY / scale,
-                    state.blend, state.blendSrc, state.blendDst);
+    Copy copy;
+    copy.clear = pendingClear;
+    copy.width = width;
+    copy.height = height;
+    copy.zoomX = context.zoomX;
+    copy.zoomY = context.zoomY;
+    copy.blend = state.blend;
+    copy.blendSrc = state.blendSrc;
+    copy.blendDst = state.blendDst;
+    const std::size_t size = std::size_t(width) * std::size_t(height) * 4;
+    const auto* bytes = static_cast<const std::uint8_t*>(pixels);
+    const bool firstDrawing = !frame.drawnBefore && !frame.copied && !frame.held;
+    if (firstDrawing && shownValid && shown.sameShape(copy) &&
+        std::equal(bytes, bytes + size, shown.bytes.begin(), shown.bytes.end()) &&
+        webglPictureKept()) {
+        frame.held = true;
+        pendingClear = Clear{};
+        return;
+    }
+    if (firstDrawing) {
+        if (pendingClear.mask != 0)
+            sendClear(pendingClear); // the copy's own clear
+        pendingClear = Clear{};
+    } else {
+        catchUp();
+        (frame.copied ? frame.drawnAfter : frame.drawnBefore) = true;
+    }
+    sendCopy(copy, pixels);
+    frame.copied = true;
+    if (firstDrawing) { // it may become what the canvas shows
+        copy.bytes.swap(frameCopy.bytes);
+        copy.bytes.assign(bytes, bytes + size);
+        frameCopy = std::move(copy);
+    }
 }
 
 void glFinish()

@@ -6,11 +6,15 @@
 #include <cstddef>
 
 extern "C" {
-// A new canvas "window" of width x height pixels at the page's top-left
-// corner, hidden until its first frame is presented. Its drawing buffer has
-// one pixel for every scale x scale of the canvas's (scale divides both
-// sides); the browser enlarges it by repeating pixels.
-void pageOpenCanvas(const char* title, int width, int height, int scale);
+// A new canvas "window" of width x height CSS pixels at the page's top-left
+// corner, showing a picture of pictureWidth x pictureHeight pixels
+// enlarged, hidden until its first frame is presented. Where the window
+// does not fit the browser's viewport, the canvas is the largest whole
+// multiple of the picture (in device pixels) that does; it follows the
+// viewport's changes. Its drawing buffer is its size in device pixels, and
+// at least leastWidth x leastHeight.
+void pageOpenCanvas(const char* title, int width, int height, int pictureWidth, int pictureHeight,
+                    int leastWidth, int leastHeight);
 // Removes the canvas.
 void pageCloseCanvas();
 // The canvas's left, top, width and height in viewport pixels into rect;
@@ -27,8 +31,10 @@ void pagePresent();
 // Yields to the browser until the next frame may be drawn (at most 60 a
 // second, on the browser's animation frames).
 void pageAwaitFrame();
-// Hands `size` bytes to the browser as a file download named `name`.
-void pageOfferDownload(const char* name, const void* bytes, std::size_t size);
+// Encodes width x height RGB pixels, top row first, as a PNG with the
+// browser's encoder and hands it to the browser as a download named `name`,
+// after any shots still waiting; the pixels are copied before it returns.
+void pageSavePng(const char* name, int width, int height, const void* rgb);
 }
 
 // Starts listening to the page's keyboard, mouse and focus events (once;

@@ -4,6 +4,12 @@
 // their GL names, and the handful of calls a batch, a clear, a read-back or
 // the framebuffer's copy needs. GL enums pass through unchanged: WebGL keeps
 // OpenGL's values for every one used here.
+//
+// The browser may take the context away (a GPU reset, too many contexts)
+// and give it back empty. While it is away every call does nothing and the
+// page says so; once back, its own objects are made again here and the
+// layer is told (webglTakeRestored), so that the program sets the context up
+// as a new one.
 mergeInto(LibraryManager.library, {
   $WebGL11__deps: ['$Page'],
   $WebGL11: {
@@ -15,6 +21,58 @@ mergeInto(LibraryManager.library, {
     floatsPerVertex: 5,  // eye-space x, y, z, then s, t
     pixelQuad: null, // the framebuffer copy's four vertices
     identity: null,
+    // Whether the canvas still shows the last copy drawn: a new or resized
+    // drawing buffer or a context given back holds nothing.
+    pictureKept: false,
+    restored: false, // given back since the layer last asked
+    lostMessage: null, // the page's line while the context is away
+    listeners: null,
+
+    // The page's line about a lost context, shown or taken away.
+    sayLost: function(lost) {
+      if (lost && !WebGL11.lostMessage)
+        WebGL11.lostMessage = Page.addMessage('undercroft: the browser has taken the picture\'s ' +
+                                              'WebGL context away; the picture comes back when ' +
+                                              'the browser gives it back');
+      if (!lost && WebGL11.lostMessage) {
+        WebGL11.lostMessage.remove();
+        WebGL11.lostMessage = null;
+      }
+    },
+
+    // Listens to the canvas's context being lost (the default prevented,
+    // which lets the browser give it back) and restored.
+    listen: function(canvas, gl) {
+      var listeners = {
+        webglcontextlost: function(event) {
+          event.preventDefault();
+          WebGL11.pictureKept = false;
+          WebGL11.sayLost(true);
+        },
+        webglcontextrestored: function() {
+          WebGL11.sayLost(false);
+          if (!WebGL11.setUp(gl))
+            return;
+          WebGL11.textures = [];
+          WebGL11.viewport = [0, 0, canvas.width, canvas.height];
+          WebGL11.pictureKept = false;
+          WebGL11.restored = true;
+        },
+      };
+      for (var type in listeners)
+        canvas.addEventListener(type, listeners[type]);
+      WebGL11.listeners = { canvas: canvas, handlers: listeners };
+    },
+
+    stopListening: function() {
+      var listening = WebGL11.listeners;
+      if (!listening)
+        return;
+      for (var type in listening.handlers)
+        listening.canvas.removeEventListener(type, listening.handlers[type]);
+      WebGL11.listeners = null;
+      WebGL11.sayLost(false);
+    },
 
     compile: function(gl, type, source) {
       var shader = gl.createShader(type);
@@ -124,6 +182,10 @@ mergeInto(LibraryManager.library, {
     WebGL11.gl = gl;
     WebGL11.textures = [];
     WebGL11.viewport = [0, 0, Page.canvas.width, Page.canvas.height];
+    WebGL11.pictureKept = false;
+    WebGL11.restored = false;
+    WebGL11.listen(Page.canvas, gl);
+    Page.onBufferResized = function() { WebGL11.pictureKept = false; };
     return 1;
   },
 
@@ -134,11 +196,29 @@ mergeInto(LibraryManager.library, {
     var gl = WebGL11.gl;
     if (!gl)
       return;
+    WebGL11.stopListening();
     var lose = gl.getExtension('WEBGL_lose_context');
     if (lose)
       lose.loseContext();
     WebGL11.gl = null;
     WebGL11.textures = [];
+    WebGL11.restored = false;
+  },
+
+  // 1 once after the context was given back (its state a new context's).
+  webglTakeRestored__deps: ['$WebGL11'],
+  webglTakeRestored: function() {
+    var restored = WebGL11.restored;
+    WebGL11.restored = false;
+    return restored ? 1 : 0;
+  },
+
+  // 1 while the canvas shows the last copy drawn (webglDrawPixels) and
+  // nothing has been drawn over it since: then a canvas left alone in a
+  // frame keeps showing it.
+  webglPictureKept__deps: ['$WebGL11'],
+  webglPictureKept: function() {
+    return WebGL11.pictureKept ? 1 : 0;
   },
 
   webglViewport__deps: ['$WebGL11'],
@@ -217,11 +297,11 @@ mergeInto(LibraryManager.library, {
   },
 
   // RGBA bytes of the rectangle into `pixels`, rows from the bottom. 1 when
-  // read.
+  // read; 0, nothing written, without a context or while it is lost.
   webglReadPixels__deps: ['$WebGL11'],
   webglReadPixels: function(x, y, width, height, pixels) {
     var gl = WebGL11.gl;
-    if (!gl)
+    if (!gl || gl.isContextLost())
       return 0;
     gl.pixelStorei(gl.PACK_ALIGNMENT, 4);
     gl.readPixels(x, y, width, height, gl.RGBA, gl.UNSIGNED_BYTE,
@@ -230,14 +310,16 @@ mergeInto(LibraryManager.library, {
   },
 
   // glDrawPixels of RGBA bytes at the window's lower-left corner, enlarged
-  // by the zoom: one texture upload and one quad over the whole canvas's
-  // pixel grid, nearest texel per window pixel, never hidden by depth.
+  // by the zoom (in window pixels, which the drawing buffer shows at its
+  // own size): one texture upload and one quad over the buffer's pixel
+  // grid, nearest texel per buffer pixel, never hidden by depth.
   webglDrawPixels__deps: ['$WebGL11', '$Page'],
   webglDrawPixels: function(width, height, pixels, zoomX, zoomY, blend, blendSrc, blendDst) {
     var gl = WebGL11.gl;
-    if (!gl || !Page.canvas || width <= 0 || height <= 0)
+    if (!gl || !Page.canvas || !Page.window || width <= 0 || height <= 0)
       return;
     var canvasWidth = Page.canvas.width, canvasHeight = Page.canvas.height;
+    var windowWidth = Page.window.width, windowHeight = Page.window.height;
     var data = HEAPU8.subarray(pixels, pixels + width * height * 4);
     gl.bindTexture(gl.TEXTURE_2D, WebGL11.presentTexture);
     gl.pixelStorei(gl.UNPACK_ALIGNMENT, 4);
@@ -247,8 +329,8 @@ mergeInto(LibraryManager.library, {
     } else {
       gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, width, height, gl.RGBA, gl.UNSIGNED_BYTE, data);
     }
-    var right = -1 + 2 * width * zoomX / canvasWidth;
-    var top = -1 + 2 * height * zoomY / canvasHeight;
+    var right = -1 + 2 * width * zoomX / windowWidth;
+    var top = -1 + 2 * height * zoomY / windowHeight;
     WebGL11.pixelQuad.set([-1, -1, 0, 0, 0, right, -1, 0, 1, 0, right, top, 0, 1, 1, -1, top, 0, 0, 1]);
     gl.viewport(0, 0, canvasWidth, canvasHeight);
     gl.uniformMatrix4fv(WebGL11.uniforms.projection, false, WebGL11.identity);
@@ -260,5 +342,6 @@ mergeInto(LibraryManager.library, {
     WebGL11.drawQuads(gl, 1);
     var viewport = WebGL11.viewport;
     gl.viewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+    WebGL11.pictureKept = !gl.isContextLost();
   },
 });

@@ -5,12 +5,13 @@
 // boxes become lines in the page (on the console, they are the stderr line
 // every system writes).
 //
-// The window shows the framebuffer enlarged by the pixel scale, and the 3D
-// view fills 320 x 240 of its pixels. So the canvas's drawing buffer gets
-// one pixel per framebuffer pixel (the window's size over the scale, never
-// less than the 3D view) and the browser enlarges it by repeating pixels:
-// the same picture, with a fraction of the pixels to fill, clear and
-// composite in every frame.
+// The window shows the framebuffer enlarged by the pixel scale. The canvas
+// takes the window's size in CSS pixels, or the largest whole multiple of
+// the framebuffer that fits the browser's viewport when that does not, and
+// its drawing buffer has the size it is shown at in device pixels: the
+// framebuffer's copy fills it pixel for pixel, so no browser has to enlarge
+// (and maybe blend) the picture. The 3D view renders 320 x 240 of its
+// pixels at the lower left, as in a window.
 #include "platform/backend.h"
 
 #include "platform/video.h"
@@ -20,16 +21,13 @@
 namespace {
 bool canvasOpen = false;
 bool contextMade = false;
-int canvasBufferScale = 1; // window pixels per drawing-buffer pixel
 
-// Window pixels per drawing-buffer pixel for a window of width x height:
-// the pixel scale when it divides both and leaves room for the 3D view.
-int bufferScaleFor(int width, int height)
+// The window's pixels per framebuffer pixel: the pixel scale when it
+// divides the window (as it does for the game window), else 1.
+int pictureScaleFor(int width, int height)
 {
     const int scale = pixelScale;
-    const bool fits = scale >= 1 && width % scale == 0 && height % scale == 0 &&
-                      width / scale >= view3DMode.width && height / scale >= view3DMode.height;
-    return fits ? scale : 1;
+    return scale >= 1 && width % scale == 0 && height % scale == 0 ? scale : 1;
 }
 } // namespace
 
@@ -40,10 +38,11 @@ int bufferScaleFor(int width, int height)
 OpeningFailure openSystemWindow(const char* title, int width, int height, int)
 {
     listenToPageInput();
-    canvasBufferScale = bufferScaleFor(width, height);
-    pageOpenCanvas(title, width, height, canvasBufferScale);
+    const int scale = pictureScaleFor(width, height);
+    pageOpenCanvas(title, width, height, width / scale, height / scale, view3DMode.width,
+                   view3DMode.height);
     canvasOpen = true;
-    contextMade = createGl11Context(canvasBufferScale);
+    contextMade = createGl11Context();
     return contextMade ? OpeningFailure::none : OpeningFailure::context;
 }
 
@@ -67,8 +66,15 @@ unsigned closeSystemWindow()
 // The frame is drawn and shown once the browser composites the page.
 void presentSystemWindow()
 {
-    flushGl11Batches();
+    endGl11Frame();
     pagePresent();
+}
+
+// The browser may take the canvas's context away and give it back empty;
+// the canvas and everything else stay as they were.
+bool systemContextRestored()
+{
+    return contextMade && takeGl11ContextRestored();
 }
 
 bool systemWindowRect(int& left, int& top, int& width, int& height)
@@ -83,8 +89,8 @@ bool systemWindowRect(int& left, int& top, int& width, int& height)
     return true;
 }
 
-// The canvas keeps the size it was opened with, which is always the one
-// asked for here.
+// The canvas keeps the size it was opened with (fitted to the viewport),
+// which is always the one asked for here.
 void moveSystemWindow(int x, int y, int, int)
 {
     pageMoveCanvas(x, y);

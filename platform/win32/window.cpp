@@ -193,6 +193,12 @@ void presentSystemWindow()
     SwapBuffers(deviceContext);
 }
 
+// A desktop's context is never taken away.
+bool systemContextRestored()
+{
+    return false;
+}
+
 bool systemWindowRect(int& left, int& top, int& width, int& height)
 {
     RECT rect;

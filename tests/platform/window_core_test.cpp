@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the rest of the platform provides to the window core.
@@ -35,6 +36,7 @@ struct ScriptedSystem {
     int shows = 0;
     int presents = 0;
     int paces = 0;
+    bool contextRestored = false; // given back, until the core asks
     int keyReleases = 0;
     std::vector<std::string> boxes;
 };
@@ -66,6 +68,10 @@ unsigned closeSystemWindow()
 }
 void presentSystemWindow() { ++scripted.presents; }
 void paceFrame() { ++scripted.paces; }
+bool systemContextRestored()
+{
+    return std::exchange(scripted.contextRestored, false);
+}
 bool systemWindowRect(int& left, int& top, int& width, int& height)
 {
     left = top = 0;
@@ -199,6 +205,21 @@ TEST_F(WindowCore, FramesArePresentedAndPacedOnlyWhileAWindowIsOpen)
     destroyWindowAndContext();
     swapWindowBuffers();
     EXPECT_EQ(scripted.presents, 1);
+}
+
+TEST_F(WindowCore, AContextGivenBackIsSetUpAgainBeforeTheNextFrame)
+{
+    ASSERT_TRUE(openGameWindow());
+    ASSERT_EQ(scripted.contextsSetUp, 1);
+    swapWindowBuffers();
+    EXPECT_EQ(scripted.contextsSetUp, 1);
+    scripted.contextRestored = true;
+    swapWindowBuffers();
+    EXPECT_EQ(scripted.contextsSetUp, 2);
+    EXPECT_EQ(scripted.shows, 1) << "the same window, not a new one";
+    EXPECT_TRUE(windowIsOpen());
+    swapWindowBuffers();
+    EXPECT_EQ(scripted.contextsSetUp, 2);
 }
 
 // Last: hidden windows stay hidden for the rest of the run.

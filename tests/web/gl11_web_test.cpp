@@ -1,8 +1,9 @@
 // The web backend's OpenGL 1.1 layer, run natively over a fake WebGL device
 // that records what reaches it: vertices arrive in eye space, faces gather
 // by texture only where their order cannot show, every state change that
-// alters a batch flushes it first, and read-back and pixel copies convert as
-// GL does.
+// alters a batch flushes it first, read-back and pixel copies convert as GL
+// does, a frame that would only show the canvas's picture again reaches the
+// device not at all, and a context given back starts afresh.
 #include "platform/web/gl11.h"
 
 #include <GL/gl.h>
@@ -12,7 +13,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,6 +32,8 @@ struct DeviceCall {
 };
 
 std::vector<DeviceCall> calls;
+bool pictureKept = true;      // what webglPictureKept answers
+bool contextGivenBack = false; // what webglTakeRestored answers, once
 
 DeviceCall named(const char* kind, unsigned texture = 0)
 {
@@ -71,7 +76,9 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(createGl11Context(2));
+        pictureKept = true;
+        contextGivenBack = false;
+        ASSERT_TRUE(createGl11Context());
         glGenTextures(3, textures);
         for (GLuint name : {textures[0], textures[1]}) {
             glBindTexture(GL_TEXTURE_2D, name);
@@ -137,6 +144,14 @@ void webglDrawPixels(int, int, const void*, float zoomX, float zoomY, int, unsig
     call.zoomX = zoomX;
     call.zoomY = zoomY;
     calls.push_back(call);
+}
+int webglPictureKept()
+{
+    return pictureKept;
+}
+int webglTakeRestored()
+{
+    return std::exchange(contextGivenBack, false);
 }
 }
 
@@ -208,6 +223,7 @@ TEST_F(Gl11Web, StateChangesFlushWhatWasDrawnBefore)
     glViewport(0, 0, 10, 10);
     square();
     glClear(GL_COLOR_BUFFER_BIT);
+    endGl11Frame(); // a clear waits for what depends on it
     std::vector<std::string> kinds;
     for (const DeviceCall& call : calls)
         kinds.push_back(call.kind);
@@ -287,7 +303,7 @@ TEST_F(Gl11Web, ReadPixelsInRgbRowsPaddedToThePackAlignment)
     EXPECT_EQ(packed[9], 3);
 }
 
-TEST_F(Gl11Web, PixelCopiesLeaveTheWindowScaleToTheBrowser)
+TEST_F(Gl11Web, PixelCopiesPassTheZoomInWindowPixelsToTheDevice)
 {
     glBindTexture(GL_TEXTURE_2D, textures[0]);
     square();
@@ -297,8 +313,112 @@ TEST_F(Gl11Web, PixelCopiesLeaveTheWindowScaleToTheBrowser)
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, "draw") << "what was drawn before the copy lands under it";
     EXPECT_EQ(calls[1].kind, "pixels");
-    EXPECT_EQ(calls[1].zoomX, 2); // zoom 4 in a window of two pixels per buffer pixel
-    EXPECT_EQ(calls[1].zoomY, 2);
+    EXPECT_EQ(calls[1].zoomX, 4); // the device maps window pixels to its drawing buffer
+    EXPECT_EQ(calls[1].zoomY, 4);
+}
+
+namespace {
+// One frame as the program draws it: the clear, what `between` draws, the
+// framebuffer's copy at the zoom, the end of the frame. The device calls it
+// made, by kind.
+template <typename Between>
+std::vector<std::string> frameOf(const std::vector<std::uint8_t>& rgba, int width, float zoom,
+                                 Between between)
+{
+    calls.clear();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    between();
+    glPixelZoom(zoom, zoom);
+    glDrawPixels(width, int(rgba.size()) / 4 / width, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    endGl11Frame();
+    std::vector<std::string> kinds;
+    for (const DeviceCall& call : calls)
+        kinds.push_back(call.kind);
+    return kinds;
+}
+
+std::vector<std::string> frameOf(const std::vector<std::uint8_t>& rgba, int width = 2, float zoom = 2)
+{
+    return frameOf(rgba, width, zoom, [] {});
+}
+
+using Kinds = std::vector<std::string>;
+const Kinds clearAndCopy{"clear", "pixels"};
+} // namespace
+
+TEST_F(Gl11Web, AFrameThatWouldShowTheSamePictureAgainSendsNothing)
+{
+    const std::vector<std::uint8_t> picture(2 * 2 * 4, 7);
+    std::vector<std::uint8_t> changed = picture;
+    changed[5] = 8;
+    EXPECT_EQ(frameOf(picture), clearAndCopy);
+    EXPECT_EQ(frameOf(picture), Kinds{}) << "the same bytes, size and zoom";
+    EXPECT_EQ(frameOf(picture), Kinds{});
+    // Anything else about the frame shows it.
+    struct Case {
+        const char* what;
+        std::function<Kinds()> frame;
+        Kinds after; // the first frame of `picture` again
+    };
+    const Case cases[] = {
+        {"other bytes", [&] { return frameOf(changed); }, clearAndCopy},
+        {"another size", [&] { return frameOf(picture, 1); }, clearAndCopy},
+        {"another zoom", [&] { return frameOf(picture, 2, 3); }, clearAndCopy},
+        {"the canvas lost its picture (resized)", [&] {
+             pictureKept = false;
+             return frameOf(picture);
+         }, Kinds{}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(frameOf(picture), Kinds{}) << "before: " << c.what;
+        EXPECT_EQ(c.frame(), clearAndCopy) << c.what;
+        pictureKept = true;
+        EXPECT_EQ(frameOf(picture), c.after) << "after: " << c.what;
+    }
+}
+
+TEST_F(Gl11Web, FramesThatDrawOrReadBesidesTheCopyAreAlwaysShown)
+{
+    const std::vector<std::uint8_t> picture(2 * 2 * 4, 7);
+    glBindTexture(GL_TEXTURE_2D, textures[0]);
+    std::uint8_t pixel[4];
+    const Kinds drawn{"clear", "draw", "pixels"};
+    const Kinds read{"clear", "read", "pixels"};
+    for (int frame = 0; frame < 3; ++frame) {
+        EXPECT_EQ(frameOf(picture, 2, 2, square), drawn) << "frame " << frame;
+        EXPECT_EQ(frameOf(picture, 2, 2, [&] { glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel); }),
+                  read);
+    }
+    EXPECT_EQ(frameOf(picture), clearAndCopy) << "the canvas showed a 3D frame";
+    EXPECT_EQ(frameOf(picture), Kinds{});
+
+    // Drawing after a copy held back brings the clear and the copy back
+    // first; the frame after it is shown again.
+    calls.clear();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDrawPixels(2, 2, GL_RGBA, GL_UNSIGNED_BYTE, picture.data());
+    EXPECT_TRUE(calls.empty());
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    endGl11Frame();
+    Kinds kinds;
+    for (const DeviceCall& call : calls)
+        kinds.push_back(call.kind);
+    EXPECT_EQ(kinds, (Kinds{"clear", "pixels", "read"}));
+    EXPECT_EQ(frameOf(picture), clearAndCopy);
+}
+
+TEST_F(Gl11Web, AContextGivenBackStartsAfreshOnce)
+{
+    const std::vector<std::uint8_t> picture(2 * 2 * 4, 7);
+    frameOf(picture);
+    EXPECT_FALSE(takeGl11ContextRestored()) << "nothing given back yet";
+    contextGivenBack = true;
+    ASSERT_TRUE(takeGl11ContextRestored());
+    EXPECT_FALSE(takeGl11ContextRestored());
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    EXPECT_EQ(name, 1u) << "texture names start again";
+    EXPECT_EQ(frameOf(picture), clearAndCopy) << "the canvas holds nothing";
 }
 
 TEST_F(Gl11Web, ANewContextStartsAfresh)
@@ -306,7 +426,7 @@ TEST_F(Gl11Web, ANewContextStartsAfresh)
     glBindTexture(GL_TEXTURE_2D, textures[0]);
     square(); // never drawn: the context goes first
     destroyGl11Context();
-    ASSERT_TRUE(createGl11Context(1));
+    ASSERT_TRUE(createGl11Context());
     EXPECT_TRUE(draws().empty());
     GLuint name = 0;
     glGenTextures(1, &name);

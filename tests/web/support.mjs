@@ -201,12 +201,15 @@ export async function holdKeypadRightFor(page, ms) {
 }
 
 // Puts the cursor on the page where it falls on framebuffer pixel (x, y),
-// y from the bottom, of a canvas at the page's corner.
+// y from the bottom, of the canvas as it is shown: on whole CSS pixels, as
+// the program reads the cursor, inside the pixel as it maps it (rows
+// counted up from the canvas's bottom edge).
 export async function pointAtPixel(page, x, y) {
   const state = await programState(page);
   const rect = await canvasRect(page);
-  await page.mouse.move(rect.left + x * state.scale + 1,
-                        rect.top + (state.height - 1 - y) * state.scale + 1);
+  const size = rect.width / state.width; // CSS pixels a framebuffer pixel
+  await page.mouse.move(Math.floor(rect.left + (x + 0.5) * size),
+                        Math.ceil(rect.top + (state.height - 1 - y + 0.5) * size));
   await waitFrames(page, 2);
 }
 

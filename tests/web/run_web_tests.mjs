@@ -23,6 +23,9 @@ import {
   openPage, pointAtPixel, programState, readFramebuffer, readPng, seed, serveFolder, setView,
   sleep, toolSnapshot, view, waitFrames,
 } from './support.mjs';
+import {
+  checkFailedLoads, checkOpenedFromFile, checkStalledDownload, checkWithoutWebGL,
+} from './load_checks.mjs';
 
 const { values: options } = parseArgs({
   options: {
@@ -232,37 +235,6 @@ async function checkEscape(page) {
   check('no errors in the page', seen.errors.length === 0, seen.errors.join('; '));
 }
 
-// A browser without WebGL: the program says so in the page and on the
-// console, goes on without a window, and Escape still ends it.
-async function checkWithoutWebGL(url) {
-  const browser = await puppeteer.launch({
-    executablePath: options.browser,
-    headless: true,
-    args: ['--no-sandbox', '--disable-3d-apis'],
-  });
-  try {
-    const lines = [];
-    const errors = [];
-    const page = await browser.newPage();
-    page.on('console', (message) => lines.push(message.text()));
-    page.on('pageerror', (error) => errors.push(error.message));
-    await page.goto(url);
-    const text = 'ERROR: Can\'t Create A GL Rendering Context.';
-    await page.waitForFunction((t) => document.body.innerText.includes(t), { timeout: 20000 }, text);
-    await sleep(1500); // start-up goes on: the map's pause, the world
-    await page.keyboard.down('Escape');
-    await page.waitForFunction(() => Module.exitStatus !== undefined, { timeout: 10000 });
-    await page.keyboard.up('Escape');
-    const ended = await page.evaluate(() => ({ status: Module.exitStatus,
-                                               text: document.body.innerText }));
-    check('without WebGL the page and the console say so, and Escape still ends the program',
-          lines.includes(text) && ended.status === 0 && ended.text.includes(text) && errors.length === 0,
-          JSON.stringify({ lines: lines.filter((l) => !l.startsWith('[')), errors }));
-  } finally {
-    await browser.close();
-  }
-}
-
 // ---- the run ----------------------------------------------------------------
 
 const { server, url } = await serveFolder(dist);
@@ -275,7 +247,17 @@ try {
   await checkMapView(page);
   await checkWindowKeys(page);
   await checkEscape(page);
-  await checkWithoutWebGL(url);
+  await checkFailedLoads(browser, dist, scratch, check);
+  await checkStalledDownload(browser, dist, check);
+  await checkOpenedFromFile(browser, dist, check);
+  const withoutWebGL = await puppeteer.launch({
+    executablePath: options.browser, headless: true, args: ['--no-sandbox', '--disable-3d-apis'],
+  });
+  try {
+    await checkWithoutWebGL(withoutWebGL, url, check);
+  } finally {
+    await withoutWebGL.close();
+  }
 } catch (error) {
   check('the run went through', false, error.stack);
 } finally {

@@ -8,6 +8,7 @@
 #include "platform/key_events.h"
 #include "platform/web/page.h"
 
+#include <emscripten/em_macros.h>
 #include <emscripten/html5.h>
 
 #include <string_view>
@@ -139,3 +140,15 @@ void releaseWindowSystemKeys()
 {
     releaseKeyEvents();
 }
+
+// Called by the page (web/index.html), never by the program.
+extern "C" {
+
+// The program has ended: its listeners go, so the keys it kept (F5 among
+// them) are the browser's again.
+EMSCRIPTEN_KEEPALIVE void webEndInput()
+{
+    emscripten_html5_remove_all_event_listeners();
+}
+
+} // extern "C"

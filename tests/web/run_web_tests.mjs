@@ -23,6 +23,7 @@ import {
   openPage, pointAtPixel, programState, readFramebuffer, readPng, seed, serveFolder, setView,
   sleep, toolSnapshot, view, waitFrames,
 } from './support.mjs';
+import { checkAfterTheEnd, checkLeavingWhileRunning } from './end_checks.mjs';
 import {
   checkFailedLoads, checkOpenedFromFile, checkStalledDownload, checkWithoutWebGL,
 } from './load_checks.mjs';
@@ -246,7 +247,10 @@ try {
   await checkScreenshot(page);
   await checkMapView(page);
   await checkWindowKeys(page);
+  await checkLeavingWhileRunning(page, check);
   await checkEscape(page);
+  await checkAfterTheEnd(page, check);
+  await page.close();
   await checkFailedLoads(browser, dist, scratch, check);
   await checkStalledDownload(browser, dist, check);
   await checkOpenedFromFile(browser, dist, check);

@@ -27,6 +27,7 @@ import { checkAfterTheEnd, checkLeavingWhileRunning } from './end_checks.mjs';
 import {
   checkFailedLoads, checkOpenedFromFile, checkStalledDownload, checkWithoutWebGL,
 } from './load_checks.mjs';
+import { checkNoControlsOnDesktop, checkPhonePage } from './phone_checks.mjs';
 
 const { values: options } = parseArgs({
   options: {
@@ -243,6 +244,7 @@ const browser = await launchBrowser(options.browser, downloads);
 try {
   const page = await openPage(browser, url, seen);
   await checkStart(page);
+  await checkNoControlsOnDesktop(page, check);
   await check3DView(page);
   await checkScreenshot(page);
   await checkMapView(page);
@@ -251,6 +253,7 @@ try {
   await checkEscape(page);
   await checkAfterTheEnd(page, check);
   await page.close();
+  await checkPhonePage(browser, url, check);
   await checkFailedLoads(browser, dist, scratch, check);
   await checkStalledDownload(browser, dist, check);
   await checkOpenedFromFile(browser, dist, check);

@@ -2,12 +2,15 @@
 // feed the key table and the cursor as they arrive, which is while the
 // program waits for an animation frame or in a pause. The browser's key
 // codes are the Windows virtual-key codes for every key the program reads
-// (letters by the keyboard's layout, as on Windows).
+// (letters by the keyboard's layout, as on Windows). The page's on-screen
+// controls (touch screens) feed the same table and cursor through the
+// functions exported at the end.
 #include "platform/backend.h"
 #include "platform/input.h"
 #include "platform/key_events.h"
 #include "platform/web/page.h"
 
+#include <emscripten/em_macros.h>
 #include <emscripten/html5.h>
 
 #include <string_view>
@@ -139,3 +142,30 @@ void releaseWindowSystemKeys()
 {
     releaseKeyEvents();
 }
+
+// Called by the page (web/index.html, web/controls.js), never by the program.
+extern "C" {
+
+// An on-screen control holds (held != 0) or releases key or button vk, as
+// the keyboard or the mouse would.
+EMSCRIPTEN_KEEPALIVE void webControlKey(int vk, int held)
+{
+    noteKeyEvent(vk, held != 0);
+}
+
+// A finger on the page puts the cursor at viewport position (x, y), as the
+// mouse would.
+EMSCRIPTEN_KEEPALIVE void webControlCursor(int x, int y)
+{
+    cursorX = x;
+    cursorY = y;
+}
+
+// The program has ended: its listeners go, so the keys it kept (F5 among
+// them) are the browser's again.
+EMSCRIPTEN_KEEPALIVE void webEndInput()
+{
+    emscripten_html5_remove_all_event_listeners();
+}
+
+} // extern "C"

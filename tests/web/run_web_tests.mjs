@@ -27,6 +27,11 @@ import {
 import {
   checkContextLoss, checkContextMenu, checkCrispAndFit, checkQuickShots, checkShippedPage,
 } from './canvas_checks.mjs';
+import { checkAfterTheEnd, checkLeavingWhileRunning } from './end_checks.mjs';
+import {
+  checkFailedLoads, checkOpenedFromFile, checkStalledDownload, checkWithoutWebGL,
+} from './load_checks.mjs';
+import { checkNoControlsOnDesktop, checkPhonePage } from './phone_checks.mjs';
 
 const { values: options } = parseArgs({
   options: {
@@ -239,37 +244,6 @@ async function checkEscape(page) {
   check('no errors in the page', seen.errors.length === 0, seen.errors.join('; '));
 }
 
-// A browser without WebGL: the program says so in the page and on the
-// console, goes on without a window, and Escape still ends it.
-async function checkWithoutWebGL(url) {
-  const browser = await puppeteer.launch({
-    executablePath: options.browser,
-    headless: true,
-    args: ['--no-sandbox', '--disable-3d-apis'],
-  });
-  try {
-    const lines = [];
-    const errors = [];
-    const page = await browser.newPage();
-    page.on('console', (message) => lines.push(message.text()));
-    page.on('pageerror', (error) => errors.push(error.message));
-    await page.goto(url);
-    const text = 'ERROR: Can\'t Create A GL Rendering Context.';
-    await page.waitForFunction((t) => document.body.innerText.includes(t), { timeout: 20000 }, text);
-    await sleep(1500); // start-up goes on: the map's pause, the world
-    await page.keyboard.down('Escape');
-    await page.waitForFunction(() => Module.exitStatus !== undefined, { timeout: 10000 });
-    await page.keyboard.up('Escape');
-    const ended = await page.evaluate(() => ({ status: Module.exitStatus,
-                                               text: document.body.innerText }));
-    check('without WebGL the page and the console say so, and Escape still ends the program',
-          lines.includes(text) && ended.status === 0 && ended.text.includes(text) && errors.length === 0,
-          JSON.stringify({ lines: lines.filter((l) => !l.startsWith('[')), errors }));
-  } finally {
-    await browser.close();
-  }
-}
-
 // ---- the run ----------------------------------------------------------------
 
 const { server, url } = await serveFolder(dist);
@@ -277,6 +251,7 @@ const browser = await launchBrowser(options.browser, downloads);
 try {
   const page = await openPage(browser, url, seen);
   await checkStart(page);
+  await checkNoControlsOnDesktop(page, check);
   await check3DView(page);
   await checkScreenshot(page);
   await checkMapView(page);
@@ -285,9 +260,23 @@ try {
   await checkQuickShots(page, check, { downloads, pngTool: native.pngTool, seen });
   await checkCrispAndFit(page, check, native.pngTool, scratch);
   await checkContextMenu(page, check, true);
+  await checkLeavingWhileRunning(page, check);
   await checkEscape(page);
   await checkContextMenu(page, check, false);
-  await checkWithoutWebGL(url);
+  await checkAfterTheEnd(page, check);
+  await page.close();
+  await checkPhonePage(browser, url, check);
+  await checkFailedLoads(browser, dist, scratch, check);
+  await checkStalledDownload(browser, dist, check);
+  await checkOpenedFromFile(browser, dist, check);
+  const withoutWebGL = await puppeteer.launch({
+    executablePath: options.browser, headless: true, args: ['--no-sandbox', '--disable-3d-apis'],
+  });
+  try {
+    await checkWithoutWebGL(withoutWebGL, url, check);
+  } finally {
+    await withoutWebGL.close();
+  }
   if (options.shipped) checkShippedPage(check, resolve(options.shipped), dist);
 } catch (error) {
   check('the run went through', false, error.stack);

@@ -74,9 +74,11 @@ export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
 // The page at `url` with its clock fixed at `seed` before it loads; its
 // console lines and errors are added to `seen.console` and `seen.errors`.
-export async function openPage(browser, url, seen = { console: [], errors: [] }) {
+// `device` (page.emulate's argument) makes it a phone's or a tablet's page.
+export async function openPage(browser, url, seen = { console: [], errors: [] }, device = null) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 1400, height: 1000 });
+  if (device) await page.emulate(device);
+  else await page.setViewport({ width: 1400, height: 1000 });
   page.on('console', (message) => seen.console.push(message.text()));
   page.on('pageerror', (error) => seen.errors.push(error.message));
   await page.evaluateOnNewDocument((fixedMs) => {

@@ -63,7 +63,9 @@ windowsPackages=(
 # libFuzzer among them.
 fuzzPackages=(clang libclang-rt-14-dev)
 
-# What the browser build and its tests need: Debian's Emscripten, Chromium
-# (headless, WebGL on SwiftShader) for the tests, and Node for their driver
-# (npm brings puppeteer-core; where Node comes without it, Debian's npm).
-webPackages=(emscripten chromium nodejs)
+# What the browser build and its tests need: Debian's Emscripten; the three
+# engines (Chromium, headless with WebGL on SwiftShader; Firefox ESR, and
+# WebKitGTK's MiniBrowser with its WebDriver, in an Xvfb server); and Node
+# for their drivers (npm brings puppeteer-core and webdriverio; where Node
+# comes without it, Debian's npm).
+webPackages=(emscripten chromium firefox-esr webkit2gtk-driver xvfb xauth nodejs)

@@ -1,11 +1,15 @@
-// The browser build in a real browser: Debian's Chromium, headless, WebGL on
-// SwiftShader, driven through puppeteer-core. The page's clock is fixed
-// before it loads, so the world's seed is known; pictures are read from the
-// program's own framebuffer and compared with the Linux tool's snapshots
-// for the same seed, view and keys; keys are held as a person holds them,
-// across frames.
+// The browser build in a real browser engine (engines.mjs): Chromium,
+// headless, WebGL on SwiftShader; Firefox ESR or WebKitGTK in an X server.
+// Where the driver can, the page's clock is fixed before it loads, so the
+// world's seed is known; pictures are read from the program's own
+// framebuffer and compared with the Linux tool's snapshots for the same
+// seed, view and keys; keys are held as a person holds them, across frames.
+// Chromium runs every check, Firefox the program's own (pictures, keys,
+// Escape), WebKit a smoke run (start, a mode switch, Escape), skipped with
+// its reason where it has no WebGL.
 //
 //   node run_web_tests.mjs --dist DIR --tool TOOL --png-tool PNG_TOOL --data DIR [--shipped DIR]
+//                          [--engine chromium|firefox|webkit]
 //
 // DIR is the test page (with the program's test hooks), --shipped the
 // shipped page, checked to have none. TOOL is the native undercroft-tool, PNG_TOOL the tests' PNG reader
@@ -16,11 +20,11 @@ import { mkdtempSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { parseArgs } from 'node:util';
-import puppeteer from 'puppeteer-core';
 
+import { engines, launchEngine } from './engines.mjs';
 import {
   canvasRect, comparePictures, defaultBrowser, firstFrame, holdKey, holdKeyFor,
-  holdKeypadRightFor, launchBrowser,
+  holdKeypadRightFor,
   openPage, pointAtPixel, programState, readFramebuffer, readPng, seed, serveFolder, setView,
   sleep, toolSnapshot, view, waitFrames,
 } from './support.mjs';
@@ -41,8 +45,13 @@ const { values: options } = parseArgs({
     data: { type: 'string' },
     browser: { type: 'string', default: defaultBrowser },
     shipped: { type: 'string' },
+    engine: { type: 'string', default: 'chromium' },
   },
 });
+if (!engines.includes(options.engine)) {
+  console.error(`run_web_tests.mjs: --engine is one of ${engines.join(', ')}`);
+  process.exit(2);
+}
 for (const name of ['dist', 'tool', 'png-tool', 'data'])
   if (!options[name]) {
     console.error(`run_web_tests.mjs: --${name} is needed`);
@@ -67,7 +76,7 @@ let passed = 0, failed = 0;
 
 function check(name, ok, detail = '') {
   if (ok) passed++; else failed++;
-  console.log(`${ok ? 'ok' : 'not ok'} - ${name}${detail ? ` (${detail})` : ''}`);
+  console.log(`${ok ? 'ok' : 'not ok'} - ${options.engine}: ${name}${detail ? ` (${detail})` : ''}`);
   return ok;
 }
 
@@ -78,12 +87,22 @@ const seen = { console: [], errors: [] };
 
 async function checkStart(page) {
   await firstFrame(page);
-  check('the page prints the seed of its fixed clock', seen.console.includes(`world seed ${seed}`),
-        seen.console.filter((line) => line.startsWith('world seed')).join(', '));
+  if (can.console)
+    check('the page prints the seed of its fixed clock', seen.console.includes(`world seed ${seed}`),
+          seen.console.filter((line) => line.startsWith('world seed')).join(', '));
   const rect = await canvasRect(page);
   check('the window is a 640 x 480 canvas at the page\'s top-left corner',
         rect && rect.left === 0 && rect.top === 0 && rect.width === 640 && rect.height === 480,
         JSON.stringify(rect));
+}
+
+// F7 and F6 switch the views, keys held as a person holds them.
+async function checkModeSwitch(page) {
+  const map = await holdKey(page, 'F7', (s) => s.width === 640);
+  const back = await holdKey(page, 'F6', (s) => s.width === 320);
+  check('F7 switches to the map view and F6 back to the 3D view',
+        map.width === 640 && map.scale === 2 && back.width === 320 && back.scale === 2,
+        JSON.stringify({ map: map.width, back: back.width }));
 }
 
 async function check3DView(page) {
@@ -169,9 +188,11 @@ async function checkMapView(page) {
         `SX ${plan.x} -> ${right.SX}, SY ${plan.y} -> ${up.SY}`);
   // The keypad's Right with NumLock off, as a browser may send it: the arrow
   // key, with the keypad digit's code.
-  const keypad = await holdKeypadRightFor(page, 300);
-  check('keypad Right (NumLock off) steps the view cell as Right does',
-        keypad.SX > up.SX && keypad.SY === up.SY, `SX ${up.SX} -> ${keypad.SX}`);
+  if (can.devTools) {
+    const keypad = await holdKeypadRightFor(page, 300);
+    check('keypad Right (NumLock off) steps the view cell as Right does',
+          keypad.SX > up.SX && keypad.SY === up.SY, `SX ${up.SX} -> ${keypad.SX}`);
+  }
 
   await pointAtPixel(page, 240, 240);
   state = await programState(page);
@@ -203,16 +224,19 @@ async function checkWindowKeys(page) {
   state = await holdKey(page, 'F5', (s) => s.scale === 5);
   rect = await canvasRect(page);
   await holdKeyFor(page, 'r', 100);
-  const kept = await page.evaluate(() => ({ loaded: window.loadedOnce === true, keys: keptKeys }));
+  const kept = await page.evaluate(() => ({ loaded: window.loadedOnce === true,
+                                            keys: window.keptKeys }));
   // 1600 x 1200 does not fit the 1400 x 1000 viewport: four times the
   // framebuffer does.
   check('F5: scale 5, in a 1280 x 960 canvas, the largest whole multiple that fits, and the page ' +
         'is not reloaded', rect.width === 1280 && rect.height === 960 && kept.loaded, JSON.stringify(rect));
-  const programKeys = ['F1', 'F5', 'F6', 'F7', 'F12', 'ArrowRight', 'ArrowUp', '+', 'm', 'Escape'];
-  check('the keys the program reads are kept from the browser, the others are not',
-        programKeys.every((key) => kept.keys[key] !== false) &&
-        programKeys.filter((key) => kept.keys[key] === true).length >= 8 && kept.keys.r === false,
-        JSON.stringify(kept.keys));
+  if (can.newDocument) {
+    const programKeys = ['F1', 'F5', 'F6', 'F7', 'F12', 'ArrowRight', 'ArrowUp', '+', 'm', 'Escape'];
+    check('the keys the program reads are kept from the browser, the others are not',
+          programKeys.every((key) => kept.keys[key] !== false) &&
+          programKeys.filter((key) => kept.keys[key] === true).length >= 8 && kept.keys.r === false,
+          JSON.stringify(kept.keys));
+  }
   await holdKey(page, 'F2', (s) => s.scale === 2);
 
   await page.mouse.move(210, 130);
@@ -241,49 +265,86 @@ async function checkEscape(page) {
   check('Escape ends the program with status 0 and a page that says so',
         ended.status === 0 && ended.text.includes('undercroft has ended') && ended.canvases === 0,
         JSON.stringify(ended.status));
-  check('no errors in the page', seen.errors.length === 0, seen.errors.join('; '));
+  if (can.console)
+    check('no errors in the page', seen.errors.length === 0, seen.errors.join('; '));
 }
 
 // ---- the run ----------------------------------------------------------------
 
 const { server, url } = await serveFolder(dist);
-const browser = await launchBrowser(options.browser, downloads);
-try {
-  const page = await openPage(browser, url, seen);
-  await checkStart(page);
-  await checkNoControlsOnDesktop(page, check);
-  await check3DView(page);
-  await checkScreenshot(page);
-  await checkMapView(page);
-  await checkWindowKeys(page);
-  await checkContextLoss(page, check, native.pngTool, scratch);
-  await checkQuickShots(page, check, { downloads, pngTool: native.pngTool, seen });
-  await checkCrispAndFit(page, check, native.pngTool, scratch);
-  await checkContextMenu(page, check, true);
-  await checkLeavingWhileRunning(page, check);
-  await checkEscape(page);
-  await checkContextMenu(page, check, false);
-  await checkAfterTheEnd(page, check);
-  await page.close();
-  await checkPhonePage(browser, url, check);
-  await checkFailedLoads(browser, dist, scratch, check);
-  await checkStalledDownload(browser, dist, check);
-  await checkOpenedFromFile(browser, dist, check);
-  const withoutWebGL = await puppeteer.launch({
-    executablePath: options.browser, headless: true, args: ['--no-sandbox', '--disable-3d-apis'],
-  });
+
+// Each engine's checks on the page under test, then those that open pages
+// of their own: every one in Chromium; in Firefox the program's own and the
+// failed loads; in WebKit, whose driver can fix no clock, a smoke run and
+// the failed loads.
+const checks = {
+  chromium: {
+    onPage: [checkStart, (page) => checkNoControlsOnDesktop(page, check), check3DView,
+             checkScreenshot, checkMapView, checkWindowKeys,
+             (page) => checkContextLoss(page, check, native.pngTool, scratch),
+             (page) => checkQuickShots(page, check, { downloads, pngTool: native.pngTool, seen }),
+             (page) => checkCrispAndFit(page, check, native.pngTool, scratch),
+             (page) => checkContextMenu(page, check, true),
+             (page) => checkLeavingWhileRunning(page, check), checkEscape,
+             (page) => checkContextMenu(page, check, false),
+             (page) => checkAfterTheEnd(page, check)],
+    afterwards: [() => checkPhonePage(engine, url, check), failedLoads,
+                 () => checkStalledDownload(engine, dist, check),
+                 () => checkOpenedFromFile(engine, dist, check), withoutWebGL,
+                 () => options.shipped && checkShippedPage(check, resolve(options.shipped), dist)],
+  },
+  firefox: {
+    onPage: [checkStart, check3DView, checkScreenshot, checkMapView, checkWindowKeys, checkEscape],
+    afterwards: [failedLoads, () => checkOpenedFromFile(engine, dist, check, { refuses: false }),
+                 withoutWebGL],
+  },
+  webkit: {
+    onPage: [checkStart, checkModeSwitch, checkEscape],
+    afterwards: [failedLoads, () => checkOpenedFromFile(engine, dist, check), withoutWebGL],
+  },
+}[options.engine];
+
+function failedLoads() {
+  return checkFailedLoads(engine, dist, scratch, check);
+}
+
+async function withoutWebGL() {
+  const without = await launchEngine(options.engine, { withoutWebGL: true, executable });
   try {
-    await checkWithoutWebGL(withoutWebGL, url, check);
+    await checkWithoutWebGL(without, url, check, without.abilities);
   } finally {
-    await withoutWebGL.close();
+    await without.close();
   }
-  if (options.shipped) checkShippedPage(check, resolve(options.shipped), dist);
+}
+
+// Whether the page got WebGL (a canvas of its own asks): the reason for a
+// skip when it did not.
+async function webGLMissing(page) {
+  const has = await page.evaluate(() => {
+    const canvas = document.createElement('canvas');
+    return !!(canvas.getContext('webgl2') || canvas.getContext('webgl'));
+  });
+  return has ? '' : 'the engine gives the page no WebGL';
+}
+
+const executable = options.engine === 'chromium' ? options.browser : undefined;
+const engine = await launchEngine(options.engine, { downloads, executable });
+const can = engine.abilities;
+try {
+  const page = await openPage(engine, url, seen);
+  const skip = options.engine === 'webkit' ? await webGLMissing(page) : '';
+  if (skip)
+    console.log(`skipped - ${options.engine}: ${skip}`);
+  else
+    for (const run of checks.onPage) await run(page);
+  await page.close();
+  for (const run of checks.afterwards) await run();
 } catch (error) {
   check('the run went through', false, error.stack);
 } finally {
-  await browser.close();
+  await engine.close();
   server.close();
   rmSync(scratch, { recursive: true, force: true });
 }
-console.log(`${passed} passed, ${failed} failed`);
+console.log(`${options.engine}: ${passed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);

@@ -72,22 +72,29 @@ export function launchBrowser(executablePath, downloads) {
 
 export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
-// The page at `url` with its clock fixed at `seed` before it loads; its
-// console lines and errors are added to `seen.console` and `seen.errors`.
-// `device` (page.emulate's argument) makes it a phone's or a tablet's page.
+// The page at `url` in `browser` (puppeteer's, or an engine of engines.mjs)
+// with its clock fixed at `seed` before it loads; its console lines and
+// errors are added to `seen.console` and `seen.errors`. Where the driver
+// runs nothing before a page loads, or hears no console (WebKit), the world
+// is the clock's and `seen` stays empty. `device` (page.emulate's argument)
+// makes it a phone's or a tablet's page.
 export async function openPage(browser, url, seen = { console: [], errors: [] }, device = null) {
+  const can = browser.abilities || { newDocument: true, console: true };
   const page = await browser.newPage();
   if (device) await page.emulate(device);
   else await page.setViewport({ width: 1400, height: 1000 });
-  page.on('console', (message) => seen.console.push(message.text()));
-  page.on('pageerror', (error) => seen.errors.push(error.message));
-  await page.evaluateOnNewDocument((fixedMs) => {
-    Date.now = () => fixedMs;
-    // Whether the page kept each key from the browser (its default action
-    // prevented), seen after the program's own listeners.
-    window.keptKeys = {};
-    document.addEventListener('keydown', (event) => { keptKeys[event.key] = event.defaultPrevented; });
-  }, seed * 1000);
+  if (can.console) {
+    page.on('console', (message) => seen.console.push(message.text()));
+    page.on('pageerror', (error) => seen.errors.push(error.message));
+  }
+  if (can.newDocument)
+    await page.evaluateOnNewDocument((fixedMs) => {
+      Date.now = () => fixedMs;
+      // Whether the page kept each key from the browser (its default action
+      // prevented), seen after the program's own listeners.
+      window.keptKeys = {};
+      document.addEventListener('keydown', (event) => { keptKeys[event.key] = event.defaultPrevented; });
+    }, seed * 1000);
   await page.goto(url);
   // Gone if the page is ever loaded again.
   await page.evaluate(() => { window.loadedOnce = true; });

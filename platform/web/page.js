@@ -47,6 +47,17 @@ mergeInto(LibraryManager.library, {
       return true;
     },
 
+    // Whether the browser enlarges a canvas's drawing buffer by repeating its
+    // pixels when asked (image-rendering: pixelated): Chromium and Firefox
+    // do, at any pixel ratio; WebKit's compositor blends them. Where it does,
+    // the buffer holds the picture alone and the browser enlarges it (a
+    // quarter of the pixels to fill at scale 2, a frame that costs the same
+    // as a desktop's); elsewhere the page draws the enlarged picture itself.
+    browserEnlargesCrisply: function() {
+      var agent = navigator.userAgent;
+      return !/AppleWebKit/.test(agent) || /Chrome\//.test(agent);
+    },
+
     // The canvas's size for a window asked at `asked` CSS pixels showing a
     // picture of `picture` pixels (each {width, height}), in a viewport of
     // `viewport` CSS pixels at `ratio` device pixels per CSS pixel, its
@@ -55,8 +66,10 @@ mergeInto(LibraryManager.library, {
     // shown at its size; one that does not at the largest whole multiple of
     // the picture in device pixels that fits, so every picture pixel stays a
     // square block; where not even one device pixel a picture pixel fits, as
-    // large as fits. The buffer is the shown size in device pixels.
-    fitCanvas: function(asked, picture, viewport, ratio, least) {
+    // large as fits. The buffer is the picture's size where the browser
+    // enlarges it crisply (`browserEnlarges`), else the shown size in device
+    // pixels.
+    fitCanvas: function(asked, picture, viewport, ratio, least, browserEnlarges) {
       var width, height;
       if (asked.width <= viewport.width && asked.height <= viewport.height) {
         width = asked.width;
@@ -73,9 +86,27 @@ mergeInto(LibraryManager.library, {
           height = Math.max(1, Math.floor(picture.height * shrink));
         }
       }
+      var buffer = browserEnlarges ? picture : { width: Math.round(width * ratio),
+                                                 height: Math.round(height * ratio) };
       return { width: width, height: height,
-               bufferWidth: Math.max(least.width, Math.round(width * ratio)),
-               bufferHeight: Math.max(least.height, Math.round(height * ratio)) };
+               bufferWidth: Math.max(least.width, buffer.width),
+               bufferHeight: Math.max(least.height, buffer.height) };
+    },
+
+    // The viewport in CSS pixels, less what a touch screen's on-screen
+    // controls (the page's #controls) take: the bottom of a screen that
+    // stands, the right of one that lies.
+    roomForCanvas: function() {
+      var room = { width: window.innerWidth, height: window.innerHeight };
+      var controls = document.getElementById('controls');
+      if (!controls)
+        return room;
+      var box = controls.getBoundingClientRect();
+      if (window.matchMedia('(orientation: landscape)').matches)
+        room.width = Math.max(1, room.width - box.width);
+      else
+        room.height = Math.max(1, room.height - box.height);
+      return room;
     },
 
     // Fits the canvas to the viewport as it is now, if anything it depends
@@ -84,13 +115,15 @@ mergeInto(LibraryManager.library, {
       var canvas = Page.canvas, opened = Page.window;
       if (!canvas || !opened)
         return;
-      var viewport = { width: window.innerWidth, height: window.innerHeight };
+      var viewport = Page.roomForCanvas();
       var ratio = window.devicePixelRatio || 1;
       var last = Page.fitted;
       if (last && last.viewport.width == viewport.width && last.viewport.height == viewport.height &&
           last.ratio == ratio)
         return;
-      var fit = Page.fitCanvas(opened, opened.picture, viewport, ratio, opened.least);
+      var crisp = Page.browserEnlargesCrisply();
+      var fit = Page.fitCanvas(opened, opened.picture, viewport, ratio, opened.least, crisp);
+      canvas.style.imageRendering = crisp ? 'pixelated' : 'auto';
       Page.fitted = { viewport: viewport, ratio: ratio };
       canvas.style.width = fit.width + 'px';
       canvas.style.height = fit.height + 'px';

@@ -12,12 +12,25 @@ import {
   sleep, view, waitFrames,
 } from './support.mjs';
 
-// The canvas as the browser shows it, read from an element screenshot in
-// device pixels: { width, height, rgb }.
+// The canvas as the browser shows it, in device pixels: { width, height,
+// rgb }, cut from a screenshot of the viewport (WebKit's screenshots of an
+// element come from the wrong place).
 async function shownCanvas(page, pngTool, file) {
-  const canvas = await page.$('canvas');
-  writeFileSync(file, await canvas.screenshot({ type: 'png' }));
-  return readPng(pngTool, file);
+  writeFileSync(file, await page.screenshot({ type: 'png' }));
+  const whole = readPng(pngTool, file);
+  const box = await page.evaluate(() => {
+    const rect = document.querySelector('canvas').getBoundingClientRect();
+    return { left: rect.left, top: rect.top, width: rect.width, height: rect.height,
+             ratio: window.devicePixelRatio };
+  });
+  const [left, top, width, height] = ['left', 'top', 'width', 'height']
+    .map((side) => Math.round(box[side] * box.ratio));
+  const rgb = Buffer.alloc(width * height * 3);
+  for (let y = 0; y < height && top + y < whole.height; y++) {
+    const from = ((top + y) * whole.width + left) * 3;
+    whole.rgb.copy(rgb, y * width * 3, from, from + Math.min(width, whole.width - left) * 3);
+  }
+  return { width, height, rgb };
 }
 
 // How the shown canvas holds the framebuffer: device pixels a framebuffer
@@ -111,6 +124,19 @@ export async function checkContextLoss(page, check, pngTool, scratch) {
                          kept, shown, rect: rectAfter, scale: stateAfter.scale }));
 }
 
+// In the map view, whose picture keeps still: the canvas as the engine
+// shows it holds every framebuffer pixel as a solid block of device pixels,
+// whether the engine enlarges the picture or the page does.
+export async function checkShownCrisply(page, check, pngTool, scratch) {
+  await holdKeyFor(page, 'F7', 300);
+  await waitFrames(page, 3);
+  const framebuffer = await readFramebuffer(page);
+  const blocks = blocksOf(await shownCanvas(page, pngTool, join(scratch, 'shown.png')), framebuffer);
+  check('the map view shows every framebuffer pixel as a solid block of device pixels',
+        blocks.size >= 1 && blocks.blended === 0 && blocks.wrong === 0, JSON.stringify(blocks));
+  await holdKeyFor(page, 'F6', 300);
+}
+
 // The canvas at the page's corner, then shown at several pixel ratios and
 // viewport sizes: its drawing buffer is its size in device pixels, every
 // framebuffer pixel a solid block of device pixels, the cursor maps onto
@@ -119,11 +145,13 @@ export async function checkContextLoss(page, check, pngTool, scratch) {
 export async function checkCrispAndFit(page, check, pngTool, scratch) {
   await page.mouse.move(0, 0);
   await holdKeyFor(page, 'm', 300);
+  // Chromium enlarges the picture itself, crisply: the buffer holds the
+  // 320 x 240 framebuffer alone, and the blocks are the browser's.
   const cases = [
-    { what: 'ratio 2, room for the window', viewport: [1400, 1000, 2], shown: [640, 480], buffer: [1280, 960] },
-    { what: 'ratio 2, a 600 x 400 viewport', viewport: [600, 400, 2], shown: [480, 360], buffer: [960, 720] },
-    { what: 'ratio 1, a 600 x 400 viewport', viewport: [600, 400, 1], shown: [320, 240], buffer: [320, 240] },
-    { what: 'ratio 1, room again', viewport: [1400, 1000, 1], shown: [640, 480], buffer: [640, 480] },
+    { what: 'ratio 2, room for the window', viewport: [1400, 1000, 2], shown: [640, 480], block: 4 },
+    { what: 'ratio 2, a 600 x 400 viewport', viewport: [600, 400, 2], shown: [480, 360], block: 3 },
+    { what: 'ratio 1, a 600 x 400 viewport', viewport: [600, 400, 1], shown: [320, 240], block: 1 },
+    { what: 'ratio 1, room again', viewport: [1400, 1000, 1], shown: [640, 480], block: 2 },
   ];
   for (const c of cases) {
     const [width, height, deviceScaleFactor] = c.viewport;
@@ -135,11 +163,11 @@ export async function checkCrispAndFit(page, check, pngTool, scratch) {
     const blocks = blocksOf(await shownCanvas(page, pngTool, join(scratch, 'crisp.png')), framebuffer);
     await pointAtPixel(page, 100, 50);
     const state = await programState(page);
-    check(`${c.what}: a ${c.shown.join(' x ')} canvas, its buffer ${c.buffer.join(' x ')} device ` +
-          'pixels, every framebuffer pixel a solid block, the cursor on its pixel',
+    check(`${c.what}: a ${c.shown.join(' x ')} canvas, every framebuffer pixel a solid block of ` +
+          `${c.block} x ${c.block} device pixels, the cursor on its pixel`,
           rect.left === 0 && rect.top === 0 && rect.width === c.shown[0] && rect.height === c.shown[1] &&
-          buffer[0] === c.buffer[0] && buffer[1] === c.buffer[1] &&
-          blocks.size === c.buffer[0] / framebuffer.width && blocks.blended === 0 && blocks.wrong === 0 &&
+          buffer[0] === framebuffer.width && buffer[1] === framebuffer.height &&
+          blocks.size === c.block && blocks.blended === 0 && blocks.wrong === 0 &&
           state.mx === 100 && state.my === 50,
           JSON.stringify({ rect, buffer, blocks, mx: state.mx, my: state.my }));
   }

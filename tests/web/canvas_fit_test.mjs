@@ -2,7 +2,8 @@
 // Node on made-up viewports and pixel ratios: a window that fits is shown at
 // its size, one that does not at the largest whole multiple of its picture
 // in device pixels that fits, and the drawing buffer is the shown size in
-// device pixels.
+// device pixels where the page enlarges the picture itself, the picture's
+// where the browser does.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { test } from 'node:test';
@@ -40,8 +41,15 @@ const cases = [
 test('the canvas fits the viewport in whole multiples of its picture', () => {
   const Page = loadPage();
   for (const [what, [width, height], picture, [vw, vh], ratio, expected] of cases) {
-    const fit = Page.fitCanvas({ width, height }, picture, { width: vw, height: vh }, ratio, view3D);
+    const asked = { width, height };
+    const viewport = { width: vw, height: vh };
+    const fit = Page.fitCanvas(asked, picture, viewport, ratio, view3D, false);
     assert.deepEqual([fit.width, fit.height, fit.bufferWidth, fit.bufferHeight], expected, what);
     assert.ok(fit.width <= vw && fit.height <= vh, `${what}: overflows`);
+    // Where the browser enlarges the picture, the buffer holds it alone.
+    const enlarged = Page.fitCanvas(asked, picture, viewport, ratio, view3D, true);
+    assert.deepEqual([enlarged.width, enlarged.height, enlarged.bufferWidth, enlarged.bufferHeight],
+                     [fit.width, fit.height, Math.max(320, picture.width), Math.max(240, picture.height)],
+                     `${what}, enlarged by the browser`);
   }
 });

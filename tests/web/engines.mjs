@@ -1,7 +1,7 @@
 // The three browser engines the page is tested in, each started as the
 // tests and figures drive it, behind one small page interface (puppeteer's
-// Page: evaluate, waitForFunction, keyboard.down/up/press, mouse.move,
-// screenshot):
+// Page: goto, evaluate, waitForFunction, keyboard.down/up/press, mouse.move,
+// screenshot, setViewport, close):
 // - chromium: Debian's Chromium, headless, WebGL on SwiftShader (puppeteer);
 // - firefox: Firefox ESR, headed (it refuses WebGL headless), WebGL on
 //   llvmpipe, over WebDriver BiDi (puppeteer);
@@ -9,7 +9,7 @@
 //   classic WebDriver), behind an adapter to the same interface.
 // Firefox and WebKit need an X server (DISPLAY).
 import { spawn } from 'node:child_process';
-import { createServer } from 'node:net';
+import { connect, createServer } from 'node:net';
 import puppeteer from 'puppeteer-core';
 import { remote } from 'webdriverio';
 
@@ -73,6 +73,7 @@ function wrapPuppeteer(engine, browser) {
   return {
     engine,
     abilities: abilities[engine],
+    browser, // puppeteer's, for what only it offers (its processes)
     newPage: () => browser.newPage(),
     close: () => browser.close(),
   };
@@ -98,32 +99,40 @@ const webDriverKeys = {
   ...Object.fromEntries(Array.from({ length: 12 }, (_, i) => [`F${i + 1}`, String.fromCharCode(0xE031 + i)])),
 };
 
+// Resolves once something listens on the port (20 s at most).
+async function listening(port) {
+  const deadline = Date.now() + 20000;
+  for (;;) {
+    const open = await new Promise((resolve) => {
+      const socket = connect(port, '127.0.0.1', () => { socket.end(); resolve(true); });
+      socket.on('error', () => resolve(false));
+    });
+    if (open) return;
+    if (Date.now() > deadline) throw new Error(`nothing listens on port ${port}`);
+    await sleep(100);
+  }
+}
+
 // WebKitWebDriver on a port of its own, then a MiniBrowser session through it.
 async function launchWebKit(binary, withoutWebGL) {
   const port = await freePort();
   const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
-  const deadline = Date.now() + 20000;
   let browser;
-  for (;;) {
-    try {
-      browser = await remote({
-        hostname: '127.0.0.1', port, path: '/', logLevel: 'error', connectionRetryCount: 0,
-        capabilities: {
-          browserName: 'MiniBrowser',
-          'wdio:enforceWebDriverClassic': true,
-          'webkitgtk:browserOptions': {
-            binary, args: ['--automation', ...(withoutWebGL ? ['--enable-webgl=false'] : [])],
-          },
+  try {
+    await listening(port);
+    browser = await remote({
+      hostname: '127.0.0.1', port, path: '/', logLevel: 'error',
+      capabilities: {
+        browserName: 'MiniBrowser',
+        'wdio:enforceWebDriverClassic': true,
+        'webkitgtk:browserOptions': {
+          binary, args: ['--automation', ...(withoutWebGL ? ['--enable-webgl=false'] : [])],
         },
-      });
-      break;
-    } catch (error) {
-      if (Date.now() > deadline) {
-        driver.kill();
-        throw error;
-      }
-      await sleep(300);
-    }
+      },
+    });
+  } catch (error) {
+    driver.kill();
+    throw error;
   }
   return {
     engine: 'webkit',

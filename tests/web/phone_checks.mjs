@@ -33,6 +33,17 @@ async function touchControl(page, label, done = () => true) {
   return programState(page);
 }
 
+// A whole CSS pixel on the page that falls on framebuffer pixel (x, y), y
+// from the bottom: the canvas is fitted to the screen, so its shown size
+// says where.
+async function atPixel(page, x, y) {
+  const rect = await canvasRect(page);
+  const state = await programState(page);
+  const across = rect.width / state.width, up = rect.height / state.height;
+  return { x: Math.round(rect.left + x * across + Math.floor(across / 2)),
+           y: Math.round(rect.top + rect.height - y * up - Math.floor(up / 2)) };
+}
+
 export async function checkPhonePage(browser, url, check) {
   const page = await openPage(browser, url, undefined, phone);
   await firstFrame(page);
@@ -40,8 +51,9 @@ export async function checkPhonePage(browser, url, check) {
   await waitFrames(page, 3);
   const before = await readFramebuffer(page);
   const cell = await programState(page);
-  await page.touchscreen.touchStart(60, 100);
-  await page.touchscreen.touchMove(20, 470);
+  const from = await atPixel(page, 30, 190), to = await atPixel(page, 10, 5);
+  await page.touchscreen.touchStart(from.x, from.y);
+  await page.touchscreen.touchMove(to.x, to.y);
   await waitFrames(page, 8); // the left button would have flown a cell by now
   await page.touchscreen.touchEnd();
   await waitFrames(page, 2);
@@ -65,16 +77,17 @@ export async function checkPhonePage(browser, url, check) {
         map.width === 640 && right.SX > map.SX && state.width === 320,
         `widths ${map.width}, ${state.width}; SX ${map.SX} -> ${right.SX}`);
 
-  // At scale 1 nothing of the page reaches past a 360 px screen's edge, and
-  // the controls leave the canvas clear.
+  // Nothing of the page reaches past a 360 px screen's edge, and the
+  // controls leave the canvas clear.
   await page.emulate(screen(360, 740, 3));
-  state = await touchControl(page, '\u00d71');
+  await waitFrames(page, 3);
+  state = await programState(page);
   const layout = await page.evaluate(() => ({
     width: innerWidth, scrollWidth: document.documentElement.scrollWidth,
     controls: document.getElementById('controls').getBoundingClientRect().toJSON() }));
   const canvas = await canvasRect(page);
   check('phone: a 360 px wide screen holds the whole page, canvas above the controls',
-        state.scale === 1 && layout.width === 360 && layout.scrollWidth === 360 &&
+        state.scale === 2 && layout.width === 360 && layout.scrollWidth === 360 &&
         layout.controls.right <= 360 && canvas.top + canvas.height <= layout.controls.top,
         JSON.stringify({ layout, canvas }));
   await page.close();

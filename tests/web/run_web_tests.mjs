@@ -30,6 +30,7 @@ import {
 } from './support.mjs';
 import {
   checkContextLoss, checkContextMenu, checkCrispAndFit, checkQuickShots, checkShippedPage,
+  checkShownCrisply,
 } from './canvas_checks.mjs';
 import { checkAfterTheEnd, checkLeavingWhileRunning } from './end_checks.mjs';
 import {
@@ -294,12 +295,15 @@ const checks = {
                  () => options.shipped && checkShippedPage(check, resolve(options.shipped), dist)],
   },
   firefox: {
-    onPage: [checkStart, check3DView, checkScreenshot, checkMapView, checkWindowKeys, checkEscape],
+    onPage: [checkStart, check3DView, checkScreenshot, checkMapView, checkWindowKeys,
+             (page) => checkShownCrisply(page, check, native.pngTool, scratch),
+             (page) => checkContextLoss(page, check, native.pngTool, scratch), checkEscape],
     afterwards: [failedLoads, () => checkOpenedFromFile(engine, dist, check, { refuses: false }),
                  withoutWebGL],
   },
   webkit: {
-    onPage: [checkStart, checkModeSwitch, checkEscape],
+    onPage: [checkStart, checkModeSwitch,
+             (page) => checkShownCrisply(page, check, native.pngTool, scratch), checkEscape],
     afterwards: [failedLoads, () => checkOpenedFromFile(engine, dist, check), withoutWebGL],
   },
 }[options.engine];

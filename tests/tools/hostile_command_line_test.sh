@@ -49,7 +49,17 @@ expect_refusal 2 "010 is out of range (1 to 9)" "$tool" plan --seed 3 --data "$r
 expect_refusal 2 "'5junk' has 'junk' after the number" "$tool" world --seed 5junk --out j.bin
 expect_refusal 2 "'0x10' has 'x10' after the number" "$tool" world --seed 0x10 --out j.bin
 expect_refusal 2 "--frames: 'x' is not a decimal number" "$tool" snapshot --frames x --out j.png
-ok "numbers are decimal: 010 is ten, junk after a number is named"
+# Angles too: strtof took hexadecimal and leading spaces.
+for look in 0x1p127,0 " 5,0" 5,inf nan,0 1e,0 .,0; do
+    expect_refusal 2 "--look: wants YAW,PITCH" "$tool" snapshot --look "$look" --out j.png
+done
+state=$("$tool" snapshot --data "$run_dir" --look -1.5e1,.5 --state --frames 0 --out j.png) &&
+    grep -q '"viewYaw":-15,"viewPitch":0.5,' <<<"$state" || fail "--look -1.5e1,.5: $state"
+# A value holding a newline kept the error one line only in part.
+"$tool" world --seed $'5\nx' --out j.bin 2>"$work/err.txt"
+[ "$(wc -l <"$work/err.txt")" -eq 1 ] && grep -qF "'5\\nx' has" "$work/err.txt" ||
+    fail "a newline in a value: $(cat "$work/err.txt")"
+ok "numbers are decimal: 010 is ten, junk after a number is named; angles take no hex or spaces"
 
 # --- Where a file belongs, an option is no file name ------------------------------------
 expect_refusal 2 "not the option --state" "$tool" snapshot --data "$run_dir" --out --state

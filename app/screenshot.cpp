@@ -18,6 +18,11 @@ namespace {
 // count through; give up rather than loop.
 constexpr int maxShotsPerSecond = 1000;
 
+// Why no shot can be saved, when the folder the program was started in could
+// not be found (it was deleted while it was the current one): a relative
+// folder would count from wherever the program goes next, the data folder.
+std::string startingFolderLost;
+
 void reportFailure(const std::filesystem::path& where, const std::string& reason)
 {
     ++screenshotFailures;
@@ -72,7 +77,10 @@ void pinScreenshotFolder()
 {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(screenshotFolder, error);
-    if (!error)
+    if (error)
+        startingFolderLost = "the folder the program was started in cannot be found (" +
+                             error.message() + ")";
+    else
         screenshotFolder = absolute;
 }
 
@@ -91,6 +99,10 @@ std::string screenshotName(const std::tm& time, int sequence)
 
 std::filesystem::path saveScreenshot(const std::tm& time)
 {
+    if (!startingFolderLost.empty()) {
+        reportFailure(screenshotFolder, startingFolderLost);
+        return {};
+    }
     if (!prepareFolder())
         return {};
     const std::filesystem::path path = claimFreeName(time);

@@ -155,6 +155,20 @@ else
     echo "skipped: /proc/kmsg cannot be opened here"
 fi
 
+# --- A current folder deleted under the tool ---------------------------------------------
+# Relative outputs counted from the data folder the tool changed into:
+# tour wrote its pictures there, snapshot's F12 its shots.
+cp -r "$run_dir" kept_data
+before=$(cd kept_data && find . | sort)
+mkdir gone && cd gone && rmdir ../gone || fail "no folder to delete"
+expect_refusal 2 "the current folder cannot be found" \
+    "$tool" tour --seed 1 --data "$work/kept_data" --out rel
+expect_refusal 2 "the folder the program was started in cannot be found" \
+    "$tool" snapshot --data "$work/kept_data" --keys F12 --out "$work/gone.png"
+cd "$work" || fail "no work folder"
+[ "$(cd kept_data && find . | sort)" = "$before" ] || fail "the data folder changed"
+ok "from a deleted current folder, tour --out rel and F12 are refused; the data folder is unchanged"
+
 # --- Far from any data folder ------------------------------------------------------------
 # A copy of the tool with nothing beside it, started in an empty folder: no
 # data folder to choose, so it asks for --data instead of drawing blanks.

@@ -65,9 +65,16 @@ std::string outputPath(const std::string& path)
 {
     if (path == "-")
         return path;
+    const std::filesystem::path given = path;
+    if (given.is_absolute())
+        return path;
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
+    const std::filesystem::path absolute = std::filesystem::absolute(given, error);
+    if (error)
+        throw CLI::ValidationError("--out", "cannot write " + path +
+                                                ": the current folder cannot be found (" +
+                                                error.message() + ")");
+    return absolute.string();
 }
 
 bool outputWritable(const std::string& path)

@@ -26,7 +26,9 @@ int checkedOutput(int status)
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
     usageError(std::string("cannot write to standard output: ") +
-               (errno ? std::strerror(errno) : "write failed"));
+               (standardOutputWasClosed() ? "it is closed"
+                : errno                   ? std::strerror(errno)
+                                          : "write failed"));
     return usageExitStatus;
 }
 
@@ -53,8 +55,9 @@ bool namesACommand(const std::vector<ToolCommand>& commands, const std::string& 
 namespace {
 int runTool(int argc, char** argv)
 {
-    // Before anything opens a file: a closed descriptor gets the null device.
-    openClosedStandardStreams();
+    // Before anything opens a file: a closed descriptor gets the null device,
+    // and a closed stdout one that fails what is written to it.
+    openClosedStandardStreams(ClosedOutput::Refused);
     programName = "undercroft-tool";
     ignoreOutputSignals();
     // Ctrl+C in the middle of a write leaves no hidden temporary file.

@@ -34,6 +34,13 @@ done
 [ -L /dev/stdout ] || fail "/dev/stdout is no longer the system's link"
 expect_refusal 2 "no file is made" "$tool" world --seed 5 --data "$run_dir" --out /dev/undercroft.bin
 [ ! -e /dev/undercroft.bin ] || fail "a file was made in /dev"
+# /dev/shm is a file system of its own for files: it was refused as /dev.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    shm=/dev/shm/undercroft-hostile-$$.bin
+    at_exit rm -f "$shm"
+    "$tool" world --seed 5 --data "$run_dir" --out "$shm" && cmp -s "$shm" reference.bin ||
+        fail "world --out $shm was refused or differs"
+fi
 expect_refusal 2 "both write to standard output" \
     "$tool" snapshot --data "$run_dir" --state --out -
 ok "--out - and the names of standard output write into it; nothing is made in /dev"
@@ -80,6 +87,18 @@ expect_refusal 2 "which this command reads" \
     "$tool" snapshot --data data --out data/bmp_land/plain.bmp
 expect_refusal 2 "it is a folder" "$tool" world --seed 5 --data "$run_dir" --out .
 ok "outputs that would overwrite another output, an input or a folder are refused"
+
+# --- Names as long as a folder takes ------------------------------------------------------
+# The temporary name added ".part-PID-N" to a valid name: 254 letters were
+# "File name too long". 250 and 255 letters, and 127 two-byte letters.
+for name in "$(printf 'a%.0s' {1..250})" "$(printf 'b%.0s' {1..255})" \
+    "$(printf 'я%.0s' {1..127})"; do
+    "$tool" world --seed 5 --data "$run_dir" --out "$name" 2>"$work/err.txt" &&
+        cmp -s "$name" reference.bin || fail "a ${#name}-letter name: $(cat "$work/err.txt")"
+    rm "$name"
+done
+[ -z "$(find . -maxdepth 1 -name '.*.part-*')" ] || fail "a long name left a temporary file"
+ok "names of 250 and 255 letters are written, none left beside them"
 
 # --- A replaced file keeps its permissions; a write-protected one is kept -----------------
 "$tool" snapshot --data "$run_dir" --out private.png || fail "snapshot"

@@ -4,6 +4,7 @@
 
 #include "assets/catalogue.h"
 #include "platform/file_output.h"
+#include "platform/path_text.h"
 #include "platform/report.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ std::string listed(const std::vector<std::filesystem::path>& places)
 {
     std::string text;
     for (std::size_t i = 0; i < places.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == places.size() ? " or " : ", ") + places[i].string();
+        text += (i == 0 ? "" : i + 1 == places.size() ? " or " : ", ") + textOfPath(places[i]);
     return text;
 }
 
@@ -85,7 +86,7 @@ std::string missingImagesText(const std::filesystem::path& current,
     const std::size_t all = imageFolders().size();
     const std::vector<std::string> missing = missingImageFolders(current);
     if (missing.size() < all) {
-        const std::string here = "no " + joined(missing) + " in " + current.string();
+        const std::string here = "no " + joined(missing) + " in " + textOfPath(current);
         return others.empty() ? here : here + " (and no complete set in " + listed(others) + ")";
     }
     // Each place by what it lacks: an installed folder holding some image
@@ -97,7 +98,7 @@ std::string missingImagesText(const std::filesystem::path& current,
         if (lacking.size() == all)
             bare.push_back(place);
         else
-            partly += ", and no " + joined(lacking) + " in " + place.string();
+            partly += ", and no " + joined(lacking) + " in " + textOfPath(place);
     }
     return "no image folders in " + listed(bare) + partly;
 }
@@ -130,9 +131,9 @@ void useDataFolder(const std::vector<std::filesystem::path>& installed)
     }
     std::filesystem::current_path(*folder, error);
     if (error) {
-        reportProblem("cannot use data folder " + folder->string() + ": " + error.message() +
+        reportProblem("cannot use data folder " + textOfPath(*folder) + ": " + error.message() +
                       "; going on without images");
         return;
     }
-    printLineOrSay("data from " + folder->string());
+    printLineOrSay("data from " + textOfPath(*folder));
 }

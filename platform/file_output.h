@@ -7,9 +7,9 @@
 // symbolic link at the destination is replaced, never followed. "-" and the
 // names of standard output (/dev/stdout, /dev/fd/N, /proc/self/fd/N) are
 // written straight into their descriptor (refused when the program was
-// started with standard output closed), a device or a pipe straight into it;
-// nothing is created or renamed in /dev, /proc or /sys, but for a file system
-// for files mounted there apart (/dev/shm).
+// started with standard output closed), a device or a pipe straight into it
+// (NUL on Windows); nothing is created or renamed in /dev, /proc or /sys, but
+// for a file system for files mounted there apart (/dev/shm).
 #pragma once
 
 #include <cstdint>

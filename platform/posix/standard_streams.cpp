@@ -36,3 +36,8 @@ bool standardOutputWasClosed()
 {
     return outputWasClosed;
 }
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return {argv, argv + argc};
+}

@@ -1,6 +1,11 @@
 // Regular files only: the C library's read-only open, then a look at what
-// opened (a folder never opens; a device such as CON or NUL does).
+// opened (a folder never opens; a device such as CON or NUL does). Names are
+// UTF-8, opened through the system's wide calls.
 #include "platform/file_input.h"
+
+#include "platform/path_text.h"
+
+#include <windows.h>
 
 #include <sys/stat.h>
 
@@ -10,10 +15,16 @@
 std::FILE* openRegularFile(const std::string& path, std::string& why)
 {
     why.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const std::wstring name = pathFromText(path).wstring();
+    std::FILE* file = _wfopen(name.c_str(), L"rb");
     if (!file) {
-        if (errno != ENOENT)
-            why = std::strerror(errno);
+        const int error = errno;
+        // A folder refuses to open as "Permission denied": say what it is.
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            why = "a folder, not a file";
+        else if (error != ENOENT)
+            why = std::strerror(error);
         return nullptr;
     }
     struct _stat64 status;

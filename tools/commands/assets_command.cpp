@@ -7,6 +7,7 @@
 #include "art/sheet.h"
 #include "assets/catalogue.h"
 #include "draw2d/map_view.h"
+#include "platform/path_text.h"
 #include "platform/png_writer.h"
 #include "tools/commands/commands.h"
 #include "tools/commands/options.h"
@@ -72,7 +73,7 @@ bool makeFolder(const std::filesystem::path& folder)
 {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    return !error || fail(folder.string(), error.message());
+    return !error || fail(textOfPath(folder), error.message());
 }
 
 const char* const tilePreviewName = "art_tiles.png";
@@ -84,9 +85,9 @@ bool writePreviews(const std::filesystem::path& folder, const std::vector<std::u
     const MapArea whole{0, 0, overworldSide, overworldSide};
     if (!makeFolder(folder))
         return false;
-    const std::string tiles = (folder / tilePreviewName).string();
-    const std::string overview = (folder / mapPreviewName).string();
-    const std::string detail = (folder / detailPreviewName).string();
+    const std::string tiles = textOfPath(folder / tilePreviewName);
+    const std::string overview = textOfPath(folder / mapPreviewName);
+    const std::string detail = textOfPath(folder / detailPreviewName);
     std::string error;
     if (!writeTilePreview(tiles, previewScale, error))
         return failToWrite(tiles, error);
@@ -121,17 +122,17 @@ std::vector<std::pair<std::string, std::filesystem::path>> plannedOutputs(
     const AssetsOptions& options)
 {
     std::vector<std::pair<std::string, std::filesystem::path>> outputs;
-    const std::filesystem::path out = options.out;
+    const std::filesystem::path out = pathFromText(options.out);
     outputs.push_back({"--out", out / "map" / "1.overworld"});
     for (const CatalogueLoad& load : imageCatalogue)
         outputs.push_back({"--out", out / cataloguePath(load)});
     if (!options.previews.empty())
         for (const char* name : {tilePreviewName, mapPreviewName, detailPreviewName})
-            outputs.push_back({"--previews", std::filesystem::path(options.previews) / name});
+            outputs.push_back({"--previews", pathFromText(options.previews) / name});
     if (!options.sheet.empty())
-        outputs.push_back({"--sheet", options.sheet});
+        outputs.push_back({"--sheet", pathFromText(options.sheet)});
     if (!options.icon.empty())
-        outputs.push_back({"--icon", options.icon});
+        outputs.push_back({"--icon", pathFromText(options.icon)});
     return outputs;
 }
 
@@ -148,7 +149,7 @@ bool outputsDistinct(const AssetsOptions& options)
             resolved = std::filesystem::absolute(path).lexically_normal();
         const auto [earlier, fresh] = claimed.emplace(resolved, option);
         if (!fresh && !(option == "--out" && earlier->second == "--out")) {
-            usageError(option + " " + path.string() + " is a file " + earlier->second +
+            usageError(option + " " + textOfPath(path) + " is a file " + earlier->second +
                        " writes too");
             return false;
         }
@@ -164,7 +165,7 @@ int runAssets(const AssetsOptions& options)
         return usageExitStatus;
     const std::vector<std::uint8_t> map = generateOverworld();
     ArtFailure failure;
-    if (!writeRunFolder(options.out, map, failure))
+    if (!writeRunFolder(pathFromText(options.out), map, failure))
         return usageError(failure.message);
     if (!options.previews.empty() && !writePreviews(options.previews, map))
         return usageExitStatus;

@@ -8,6 +8,7 @@
 #include "assets/units.h"
 #include "platform/file_output.h"
 #include "platform/installed_data.h"
+#include "platform/path_text.h"
 #include "platform/pause.h"
 #include "platform/report.h"
 #include "platform/window.h"
@@ -29,10 +30,10 @@ void startHeadless()
 std::optional<std::string> chooseDataFolder(const WorldSource& source)
 {
     if (source.dataFolder) {
+        const std::filesystem::path folder = pathFromText(*source.dataFolder);
         std::error_code error;
-        if (std::filesystem::is_directory(*source.dataFolder, error) &&
-            !holdsImageFolders(*source.dataFolder))
-            reportProblem(missingImagesText(*source.dataFolder, {}) + "; going on without them");
+        if (std::filesystem::is_directory(folder, error) && !holdsImageFolders(folder))
+            reportProblem(missingImagesText(folder, {}) + "; going on without them");
         return source.dataFolder;
     }
     std::error_code error;
@@ -46,14 +47,14 @@ std::optional<std::string> chooseDataFolder(const WorldSource& source)
         return std::nullopt;
     }
     if (*folder != current)
-        reportProblem("data from " + folder->string());
-    return folder->string();
+        reportProblem("data from " + textOfPath(*folder));
+    return textOfPath(*folder);
 }
 
 bool enterDataFolder(const std::string& folder)
 {
     std::error_code error;
-    std::filesystem::current_path(folder, error);
+    std::filesystem::current_path(pathFromText(folder), error);
     if (error) {
         reportProblem("cannot use data folder " + folder + ": " + error.message());
         return false;
@@ -65,7 +66,7 @@ std::string outputPath(const std::string& path)
 {
     if (path == "-")
         return path;
-    const std::filesystem::path given = path;
+    const std::filesystem::path given = pathFromText(path);
     if (given.is_absolute())
         return path;
     std::error_code error;
@@ -74,7 +75,7 @@ std::string outputPath(const std::string& path)
         throw CLI::ValidationError("--out", "cannot write " + path +
                                                 ": the current folder cannot be found (" +
                                                 error.message() + ")");
-    return absolute.string();
+    return textOfPath(absolute);
 }
 
 bool outputWritable(const std::string& path)
@@ -91,7 +92,7 @@ bool outputClearOfInputs(const std::string& path, const std::string& dataFolder)
     if (path == "-")
         return true;
     std::error_code error;
-    const std::filesystem::path out = std::filesystem::weakly_canonical(path, error);
+    const std::filesystem::path out = std::filesystem::weakly_canonical(pathFromText(path), error);
     if (error)
         return true; // a path that cannot be resolved is no file the command reads
     std::vector<std::string> inputs{overworldMapPath(overworldMapNumber)};
@@ -99,9 +100,9 @@ bool outputClearOfInputs(const std::string& path, const std::string& dataFolder)
         inputs.push_back(cataloguePath(load));
     for (const std::string& input : inputs) {
         const std::filesystem::path read =
-            std::filesystem::weakly_canonical(std::filesystem::path(dataFolder) / input, error);
+            std::filesystem::weakly_canonical(pathFromText(dataFolder) / input, error);
         if (!error && read == out) {
-            writeFailure(path, "it is " + read.string() + ", which this command reads");
+            writeFailure(path, "it is " + textOfPath(read) + ", which this command reads");
             return false;
         }
     }

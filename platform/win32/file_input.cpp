@@ -35,3 +35,21 @@ std::FILE* openRegularFile(const std::string& path, std::string& why)
     }
     return file;
 }
+
+std::optional<FileIdentity> fileIdentity(const std::string& path)
+{
+    // No access asked for: the handle only names the file (a folder too).
+    const HANDLE handle = CreateFileW(pathFromText(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool known = GetFileInformationByHandle(handle, &information) != 0;
+    CloseHandle(handle);
+    if (!known)
+        return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        (std::uint64_t(information.nFileIndexHigh) << 32) |
+                            information.nFileIndexLow};
+}

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The tool's command line as a hostile but realistic user writes it: names of
 # standard output, numbers with leading zeros or junk, an option where a file
-# belongs, outputs that collide with each other or with the inputs, files
-# with permissions to keep, F12 shots that cannot be saved, too little
-# memory, a Ctrl+C in the middle of a write, a kernel file as the map, and a
-# tool started far from any data folder.
+# belongs, outputs that collide with each other or with the inputs (by name or
+# through a bind mount), files with permissions to keep, names as long as a
+# folder takes, F12 shots that cannot be saved, too little memory, a Ctrl+C
+# in the middle of a write, a kernel file as the map, a current folder
+# deleted under the tool, and a tool started far from any data folder.
 # Usage: hostile_command_line_test.sh TOOL RUN_DIR SLOW_RENAME
 source "$(dirname "$0")/../lib.sh"
 tool=$(realpath "$1")
@@ -86,6 +87,20 @@ cmp -s data/map/1.overworld "$run_dir/map/1.overworld" || fail "the map was over
 expect_refusal 2 "which this command reads" \
     "$tool" snapshot --data data --out data/bmp_land/plain.bmp
 expect_refusal 2 "it is a folder" "$tool" world --seed 5 --data "$run_dir" --out .
+# The data folder bind-mounted elsewhere (a private mount namespace, where
+# root may make one): the same map by another name, renamed over.
+if unshare -m true 2>/dev/null; then
+    mkdir -p mirror
+    unshare -m sh -c 'mount --bind "$1" "$2" && exec "$3" world --seed 5 --data "$1" \
+        --out "$2/map/1.overworld"' - data mirror "$tool" 2>"$work/err.txt"
+    status=$?
+    [ "$status" -eq 2 ] && grep -q "which this command reads" "$work/err.txt" ||
+        fail "the map through a bind mount: status $status ($(cat "$work/err.txt"))"
+    cmp -s data/map/1.overworld "$run_dir/map/1.overworld" ||
+        fail "the map was overwritten through a bind mount"
+else
+    echo "skipped: the map through a bind mount (no mount namespace here)"
+fi
 ok "outputs that would overwrite another output, an input or a folder are refused"
 
 # --- Names as long as a folder takes ------------------------------------------------------

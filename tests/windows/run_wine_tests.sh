@@ -86,8 +86,9 @@ ok "the 3D view renders in a hidden window, background keyed out"
 
 # --- Names and files a Windows user meets -------------------------------------------
 # Names outside the system's code page reached the tool as "??????", and every
-# F12 of a program started in a Cyrillic folder failed; a map that is a
-# folder was "Permission denied"; NUL was refused.
+# F12 of a program started in a Cyrillic folder failed; an output named in
+# another letter case than an input replaced it; a map that is a folder was
+# "Permission denied"; NUL was refused.
 wine_tool() {
     (cd "$work" && "$wine" "$win/undercroft-tool.exe" "$@") </dev/null >"$work/wine.log" 2>&1
 }
@@ -100,6 +101,19 @@ for data in данные 日本語; do
     cmp -s "$work/ünï日本.bin" "$work/l5.bin" || fail "world --data $data differs from Linux"
 done
 ok "--data данные and 日本語 with --out ünï日本.bin write the Linux tool's world"
+
+inputs=$(cd "$work/данные" && sha256sum map/1.overworld bmp_land/plain.bmp)
+for case in "world --seed 5 --out данные/MAP/1.OVERWORLD" \
+    "world --seed 5 --out данные/Map/1.overworld." "snapshot --seed 5 --out данные/BMP_LAND/PLAIN.BMP"; do
+    # shellcheck disable=SC2086
+    wine_tool $case --data данные
+    status=$?
+    [ "$status" -eq 2 ] && grep -q "which this command reads" "$work/wine.log" ||
+        fail "$case: status $status: $(tr -d '\r' <"$work/wine.log")"
+done
+[ "$(cd "$work/данные" && sha256sum map/1.overworld bmp_land/plain.bmp)" = "$inputs" ] ||
+    fail "an output in another letter case changed an input"
+ok "outputs naming an input in another letter case are refused; the inputs are unchanged"
 
 cp -r "$run_dir" "$work/folder_map" && rm "$work/folder_map/map/1.overworld" &&
     mkdir "$work/folder_map/map/1.overworld" || fail "no folder for a map"

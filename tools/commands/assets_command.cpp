@@ -7,6 +7,7 @@
 #include "art/sheet.h"
 #include "assets/catalogue.h"
 #include "draw2d/map_view.h"
+#include "platform/file_input.h"
 #include "platform/path_text.h"
 #include "platform/png_writer.h"
 #include "tools/commands/commands.h"
@@ -138,19 +139,25 @@ std::vector<std::pair<std::string, std::filesystem::path>> plannedOutputs(
 
 // No output may be written over another one (--icon inside --out's image
 // folders, --sheet and --icon the same file): the later would replace the
-// earlier, leaving a broken runtime folder. Says which two on stderr.
+// earlier, leaving a broken runtime folder. Names are compared once resolved,
+// and files that exist already by what the system says they are (another
+// letter case on Windows). Says which two on stderr.
 bool outputsDistinct(const AssetsOptions& options)
 {
-    std::map<std::filesystem::path, std::string> claimed;
+    std::map<std::filesystem::path, std::string> claimedNames;
+    std::map<FileIdentity, std::string> claimedFiles;
     for (const auto& [option, path] : plannedOutputs(options)) {
         std::error_code error;
         std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
         if (error)
             resolved = std::filesystem::absolute(path).lexically_normal();
-        const auto [earlier, fresh] = claimed.emplace(resolved, option);
-        if (!fresh && !(option == "--out" && earlier->second == "--out")) {
-            usageError(option + " " + textOfPath(path) + " is a file " + earlier->second +
-                       " writes too");
+        const std::optional<FileIdentity> file = fileIdentity(textOfPath(path));
+        // The option that claimed the file first (the catalogue names some
+        // files twice, all of them --out's).
+        const std::string& first = file ? claimedFiles.emplace(*file, option).first->second
+                                        : claimedNames.emplace(resolved, option).first->second;
+        if (first != option) {
+            usageError(option + " " + textOfPath(path) + " is a file " + first + " writes too");
             return false;
         }
     }

@@ -6,6 +6,7 @@
 #include "assets/catalogue.h"
 #include "assets/data_folder.h"
 #include "assets/units.h"
+#include "platform/file_input.h"
 #include "platform/file_output.h"
 #include "platform/installed_data.h"
 #include "platform/path_text.h"
@@ -91,17 +92,23 @@ bool outputClearOfInputs(const std::string& path, const std::string& dataFolder)
 {
     if (path == "-")
         return true;
+    // The same name once resolved, or the same file by the system's word: on
+    // Windows D/MAP/1.OVERWORLD is D/map/1.overworld.
     std::error_code error;
     const std::filesystem::path out = std::filesystem::weakly_canonical(pathFromText(path), error);
-    if (error)
-        return true; // a path that cannot be resolved is no file the command reads
+    const bool outResolved = !error;
+    const std::optional<FileIdentity> outFile = fileIdentity(path);
     std::vector<std::string> inputs{overworldMapPath(overworldMapNumber)};
     for (const CatalogueLoad& load : imageCatalogue)
         inputs.push_back(cataloguePath(load));
     for (const std::string& input : inputs) {
-        const std::filesystem::path read =
-            std::filesystem::weakly_canonical(pathFromText(dataFolder) / input, error);
-        if (!error && read == out) {
+        const std::filesystem::path given = pathFromText(dataFolder) / input;
+        std::filesystem::path read = std::filesystem::weakly_canonical(given, error);
+        if (error)
+            read = given;
+        const bool sameName = outResolved && !error && read == out;
+        const bool sameFile = outFile && outFile == fileIdentity(textOfPath(given));
+        if (sameName || sameFile) {
             writeFailure(path, "it is " + textOfPath(read) + ", which this command reads");
             return false;
         }

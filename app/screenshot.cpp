@@ -3,6 +3,7 @@
 
 #include "platform/file_output.h"
 #include "platform/input.h"
+#include "platform/path_text.h"
 #include "platform/png_writer.h"
 #include "platform/report.h"
 #include "platform/video.h"
@@ -18,10 +19,15 @@ namespace {
 // count through; give up rather than loop.
 constexpr int maxShotsPerSecond = 1000;
 
+// Why no shot can be saved, when the folder the program was started in could
+// not be found (it was deleted while it was the current one): a relative
+// folder would count from wherever the program goes next, the data folder.
+std::string startingFolderLost;
+
 void reportFailure(const std::filesystem::path& where, const std::string& reason)
 {
     ++screenshotFailures;
-    reportProblem("cannot save screenshot " + where.string() + ": " + reason);
+    reportProblem("cannot save screenshot " + textOfPath(where) + ": " + reason);
 }
 
 // Creates the screenshot folder if it is not there; false, reported, when
@@ -34,7 +40,7 @@ bool prepareFolder()
         !std::filesystem::exists(screenshotFolder, error)) {
         const std::filesystem::path target = std::filesystem::read_symlink(screenshotFolder, error);
         reportFailure(screenshotFolder,
-                      "a symbolic link to " + target.string() + ", which does not exist");
+                      "a symbolic link to " + textOfPath(target) + ", which does not exist");
         return false;
     }
     std::filesystem::create_directories(screenshotFolder, error);
@@ -53,7 +59,7 @@ std::filesystem::path claimFreeName(const std::tm& time)
     for (int sequence = 1; sequence <= maxShotsPerSecond; ++sequence) {
         const std::filesystem::path path = screenshotFolder / screenshotName(time, sequence);
         std::string error;
-        switch (createNewFile(path.string(), error)) {
+        switch (createNewFile(textOfPath(path), error)) {
         case NewFile::Created:
             return path;
         case NewFile::Exists:
@@ -72,7 +78,10 @@ void pinScreenshotFolder()
 {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(screenshotFolder, error);
-    if (!error)
+    if (error)
+        startingFolderLost = "the folder the program was started in cannot be found (" +
+                             error.message() + ")";
+    else
         screenshotFolder = absolute;
 }
 
@@ -91,13 +100,18 @@ std::string screenshotName(const std::tm& time, int sequence)
 
 std::filesystem::path saveScreenshot(const std::tm& time)
 {
+    if (!startingFolderLost.empty()) {
+        reportFailure(screenshotFolder, startingFolderLost);
+        return {};
+    }
     if (!prepareFolder())
         return {};
     const std::filesystem::path path = claimFreeName(time);
     if (path.empty())
         return {};
     std::string error;
-    if (!writePngRgb(path.string(), screenWidth, screenHeight, framebufferRgbTopFirst(), error)) {
+    if (!writePngRgb(textOfPath(path), screenWidth, screenHeight, framebufferRgbTopFirst(),
+                     error)) {
         std::error_code ignored;
         std::filesystem::remove(path, ignored); // a cut-off PNG is no picture
         reportFailure(path, error);
@@ -118,7 +132,7 @@ void saveScreenshotNow()
     }
     const std::filesystem::path path = saveScreenshot(*local);
     if (!path.empty())
-        printLineOrSay(path.string());
+        printLineOrSay(textOfPath(path));
 }
 }
 

@@ -14,8 +14,10 @@ extern std::filesystem::path screenshotFolder;
 extern int screenshotFailures;
 
 // Makes screenshotFolder absolute against the current directory, so that a
-// later change into the data folder does not move it. Left relative when the
-// current directory cannot be read.
+// later change into the data folder does not move it. When the current
+// directory cannot be read (deleted while the program was started in it),
+// every shot is refused instead, saying so: counted from the data folder it
+// would land there.
 void pinScreenshotFolder();
 
 // "undercroft-YYYYMMDD-HHMMSS.png" for the first shot of that second, with

@@ -4,6 +4,7 @@
 #include "art/library.h"
 #include "assets/bmp_writer.h"
 #include "platform/file_output.h"
+#include "platform/path_text.h"
 #include "world/overworld.h"
 
 #include <system_error>
@@ -19,15 +20,15 @@ bool fail(ArtFailure& failure, const std::string& message)
 
 bool failToWrite(ArtFailure& failure, const std::filesystem::path& path, const std::string& reason)
 {
-    return fail(failure, "cannot write " + path.string() + ": " + reason);
+    return fail(failure, "cannot write " + textOfPath(path) + ": " + reason);
 }
 
 bool makeFolderFor(const std::filesystem::path& path, ArtFailure& failure)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    return !error ||
-           fail(failure, "cannot create " + path.parent_path().string() + ": " + error.message());
+    return !error || fail(failure, "cannot create " + textOfPath(path.parent_path()) + ": " +
+                                       error.message());
 }
 
 bool writeImages(const std::filesystem::path& folder, ArtFailure& failure)
@@ -36,11 +37,11 @@ bool writeImages(const std::filesystem::path& folder, ArtFailure& failure)
         const std::filesystem::path path = folder / cataloguePath(load);
         Canvas picture;
         if (!paintCatalogueImage(load, picture))
-            return fail(failure, path.string() + ": no recipe paints this file");
+            return fail(failure, textOfPath(path) + ": no recipe paints this file");
         if (!makeFolderFor(path, failure))
             return false;
         std::string error;
-        if (!writeBmp24(path.string(), picture.width, picture.height, canvasRgb(picture), error))
+        if (!writeBmp24(textOfPath(path), picture.width, picture.height, canvasRgb(picture), error))
             return failToWrite(failure, path, error);
     }
     return true;
@@ -56,5 +57,5 @@ bool writeRunFolder(const std::filesystem::path& folder, const std::vector<std::
     if (!makeFolderFor(map, failure))
         return false;
     std::string error;
-    return writeFileBytes(map.string(), overworld, error) || failToWrite(failure, map, error);
+    return writeFileBytes(textOfPath(map), overworld, error) || failToWrite(failure, map, error);
 }

@@ -4,6 +4,7 @@
 
 #include "assets/catalogue.h"
 #include "platform/file_output.h"
+#include "platform/path_text.h"
 #include "platform/report.h"
 
 #include <algorithm>
@@ -50,22 +51,56 @@ std::string listed(const std::vector<std::filesystem::path>& places)
 {
     std::string text;
     for (std::size_t i = 0; i < places.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == places.size() ? " or " : ", ") + places[i].string();
+        text += (i == 0 ? "" : i + 1 == places.size() ? " or " : ", ") + textOfPath(places[i]);
     return text;
+}
+
+bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code error;
+    return a.lexically_normal() == b.lexically_normal() ||
+           std::filesystem::equivalent(a, b, error);
+}
+
+// The installed folders other than `current`, each once: on Windows the
+// installed folder is the executable's own, often the one it was started in.
+std::vector<std::filesystem::path> otherPlaces(const std::filesystem::path& current,
+                                               const std::vector<std::filesystem::path>& installed)
+{
+    std::vector<std::filesystem::path> places;
+    for (const std::filesystem::path& folder : installed) {
+        const auto seen = [&](const std::filesystem::path& place) {
+            return samePlace(place, folder);
+        };
+        if (!samePlace(folder, current) && std::none_of(places.begin(), places.end(), seen))
+            places.push_back(folder);
+    }
+    return places;
 }
 }
 
 std::string missingImagesText(const std::filesystem::path& current,
                               const std::vector<std::filesystem::path>& installed)
 {
+    const std::vector<std::filesystem::path> others = otherPlaces(current, installed);
+    const std::size_t all = imageFolders().size();
     const std::vector<std::string> missing = missingImageFolders(current);
-    if (missing.size() == imageFolders().size()) {
-        std::vector<std::filesystem::path> looked{current};
-        looked.insert(looked.end(), installed.begin(), installed.end());
-        return "no image folders in " + listed(looked);
+    if (missing.size() < all) {
+        const std::string here = "no " + joined(missing) + " in " + textOfPath(current);
+        return others.empty() ? here : here + " (and no complete set in " + listed(others) + ")";
     }
-    const std::string here = "no " + joined(missing) + " in " + current.string();
-    return installed.empty() ? here : here + " (and no complete set in " + listed(installed) + ")";
+    // Each place by what it lacks: an installed folder holding some image
+    // folders lacks the others, not all of them.
+    std::vector<std::filesystem::path> bare{current};
+    std::string partly;
+    for (const std::filesystem::path& place : others) {
+        const std::vector<std::string> lacking = missingImageFolders(place);
+        if (lacking.size() == all)
+            bare.push_back(place);
+        else
+            partly += ", and no " + joined(lacking) + " in " + textOfPath(place);
+    }
+    return "no image folders in " + listed(bare) + partly;
 }
 
 std::optional<std::filesystem::path> pickDataFolder(
@@ -96,9 +131,9 @@ void useDataFolder(const std::vector<std::filesystem::path>& installed)
     }
     std::filesystem::current_path(*folder, error);
     if (error) {
-        reportProblem("cannot use data folder " + folder->string() + ": " + error.message() +
+        reportProblem("cannot use data folder " + textOfPath(*folder) + ": " + error.message() +
                       "; going on without images");
         return;
     }
-    printLineOrSay("data from " + folder->string());
+    printLineOrSay("data from " + textOfPath(*folder));
 }

@@ -1,7 +1,10 @@
 // Opening the files the program and the tool read.
 #pragma once
 
+#include <compare>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 // Opens `path` read-only for reading with stdio, or returns null: when it
@@ -14,3 +17,14 @@
 // On failure `why` says what was wrong, or stays empty when nothing has that
 // name: a missing file is no error to report.
 std::FILE* openRegularFile(const std::string& path, std::string& why);
+
+// Which file a name reaches, links followed: the device and file number on
+// Linux, the volume and file index on Windows. Two names are one file when
+// the system says so, however they are spelled (in another letter case on
+// Windows, through a bind mount on Linux). None when nothing has the name.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> fileIdentity(const std::string& path);

@@ -6,8 +6,10 @@
 // file the user may not write (or that is write-protected) is refused. A
 // symbolic link at the destination is replaced, never followed. "-" and the
 // names of standard output (/dev/stdout, /dev/fd/N, /proc/self/fd/N) are
-// written straight into their descriptor, a device or a pipe straight into
-// it; nothing is created or renamed in /dev, /proc or /sys.
+// written straight into their descriptor (refused when the program was
+// started with standard output closed), a device or a pipe straight into it
+// (NUL on Windows); nothing is created or renamed in /dev, /proc or /sys, but
+// for a file system for files mounted there apart (/dev/shm).
 #pragma once
 
 #include <cstdint>
@@ -33,7 +35,8 @@ enum class NewFile { Created, Exists, Failed };
 NewFile createNewFile(const std::string& path, std::string& error);
 
 // Whether a file could be written at `path` now: its folder exists and takes
-// a new file. Leaves nothing behind; false with the reason in `error`.
+// a new file. Leaves nothing behind, and opens no pipe (its reader would take
+// that for the end); false with the reason in `error`.
 bool canWriteFile(const std::string& path, std::string& error);
 
 // A write to a closed pipe, or past the file-size limit, fails with an error
@@ -57,6 +60,11 @@ bool printLine(const std::string& line, std::string& error);
 
 // Whether standard error is a terminal someone watches (not a file or pipe).
 bool standardErrorIsTerminal();
+
+// The longest start of `text` that takes at most `bytes` bytes and ends on a
+// whole UTF-8 character: a temporary name made from a long file name stays
+// within the longest name a folder takes.
+std::string cutToFit(const std::string& text, std::size_t bytes);
 
 // printLine, saying on stderr "PROGRAM: cannot write to standard output:
 // reason" (programName) when the output failed (a closed pipe, a full disk).

@@ -7,5 +7,6 @@
 // every message the shared code writes starts with it.
 extern const char* programName;
 
-// Writes "programName: message" and a newline on stderr.
+// Writes "programName: message" and a newline on stderr, as one line: control
+// characters in the message (a newline in a value or a name) as escapes ("\\n").
 void reportProblem(const std::string& message);

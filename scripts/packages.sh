@@ -46,10 +46,11 @@ buildPackages=(
 # xdotool cannot; setxkbmap, in x11-xkb-utils, sets its keyboard layout; the
 # X-Resource extension's library counts what the server holds for a client),
 # valgrind for the memcheck run (the sanitizer runtimes come with g++), gdb
-# to read the running program's view cell, and
+# to read the running program's view cell, libfaketime (faketime) to move
+# the program's steady clock back, and
 # the Debian package's builder and checkers.
 testPackages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils valgrind gdb
-    dpkg-dev lintian desktop-file-utils appstream libxres-dev x11-xkb-utils xkb-data)
+    dpkg-dev lintian desktop-file-utils appstream libxres-dev x11-xkb-utils xkb-data faketime)
 
 # What the Windows build and its tests need: mingw-w64's compilers (the
 # posix thread model), and Wine, 64- and 32-bit, with Mesa's 32-bit GL for

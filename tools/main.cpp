@@ -26,7 +26,9 @@ int checkedOutput(int status)
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
     usageError(std::string("cannot write to standard output: ") +
-               (errno ? std::strerror(errno) : "write failed"));
+               (standardOutputWasClosed() ? "it is closed"
+                : errno                   ? std::strerror(errno)
+                                          : "write failed"));
     return usageExitStatus;
 }
 
@@ -53,8 +55,9 @@ bool namesACommand(const std::vector<ToolCommand>& commands, const std::string& 
 namespace {
 int runTool(int argc, char** argv)
 {
-    // Before anything opens a file: a closed descriptor gets the null device.
-    openClosedStandardStreams();
+    // Before anything opens a file: a closed descriptor gets the null device,
+    // and a closed stdout one that fails what is written to it.
+    openClosedStandardStreams(ClosedOutput::Refused);
     programName = "undercroft-tool";
     ignoreOutputSignals();
     // Ctrl+C in the middle of a write leaves no hidden temporary file.
@@ -65,10 +68,15 @@ int runTool(int argc, char** argv)
                   "writes what they made; paints the program's art.",
                   "undercroft-tool");
     const std::vector<ToolCommand> commands = describeTool(tool);
-    if (argc > 1 && argv[1][0] != '-' && !namesACommand(commands, argv[1]))
-        return usageError(std::string("unknown command '") + argv[1] + "' (try --help)");
+    // UTF-8 on every system, names outside the system's code page included.
+    std::vector<std::string> arguments = commandLineArguments(argc, argv);
+    std::vector<char*> words;
+    for (std::string& argument : arguments)
+        words.push_back(argument.data());
+    if (words.size() > 1 && words[1][0] != '-' && !namesACommand(commands, words[1]))
+        return usageError(std::string("unknown command '") + words[1] + "' (try --help)");
     try {
-        tool.parse(argc, argv);
+        tool.parse(int(words.size()), words.data());
     } catch (const CLI::ParseError& error) {
         // --help and --version print to stdout and succeed; a mistake is one line.
         if (error.get_exit_code() == 0)

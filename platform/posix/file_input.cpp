@@ -38,3 +38,11 @@ std::FILE* openRegularFile(const std::string& path, std::string& why)
     }
     return file;
 }
+
+std::optional<FileIdentity> fileIdentity(const std::string& path)
+{
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
+}

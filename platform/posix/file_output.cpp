@@ -9,13 +9,19 @@
 // file to keep and renaming over them would take their name away: "-" and
 // the names of an open descriptor (/dev/stdout, /dev/fd/N, /proc/self/fd/N)
 // write into that descriptor; a device or a pipe (/dev/null, a FIFO) is opened
-// and written. Nothing is ever created or renamed in /dev, /proc or /sys.
+// and written. Nothing is ever created or renamed in /dev, /proc or /sys, but
+// for a tmpfs mounted there apart (/dev/shm).
 #include "platform/file_output.h"
+
+#include "platform/standard_streams.h"
 
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 
 #include <cerrno>
 #include <csignal>
@@ -56,9 +62,13 @@ int createTemporaryBeside(const std::string& path, std::string& temporary)
     const std::filesystem::path target(path);
     static unsigned counter = 0;
     for (int attempt = 0; attempt < temporaryNameTries; ++attempt) {
+        // ".NAME.part-PID-N", NAME cut short where a long one would make the
+        // whole longer than a folder takes.
+        const std::string tag =
+            ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
         std::string name = ".";
-        name += target.filename().string();
-        name += ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        name += cutToFit(target.filename().string(), NAME_MAX - name.size() - tag.size());
+        name += tag;
         temporary = (target.parent_path() / name).string();
         noteUnfinished(temporary);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -104,6 +114,33 @@ bool namesAStream(const std::string& path)
            !S_ISDIR(status.st_mode);
 }
 
+bool namesAFifo(const std::string& path)
+{
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
+// Whether `folder` is a file system for files mounted apart from the system
+// folder `system` it lies in: /dev/shm, a tmpfs of its own, holds files like
+// any other folder, while /dev itself is the kernel's (a tmpfs too in a
+// container).
+bool filesMountedApart(const std::filesystem::path& folder, const char* system)
+{
+#ifdef __linux__
+    constexpr unsigned long tmpfsMagic = 0x01021994;
+    struct stat folderStatus, systemStatus;
+    struct statfs fileSystem;
+    return ::stat(folder.c_str(), &folderStatus) == 0 && ::stat(system, &systemStatus) == 0 &&
+           folderStatus.st_dev != systemStatus.st_dev &&
+           ::statfs(folder.c_str(), &fileSystem) == 0 &&
+           static_cast<unsigned long>(fileSystem.f_type) == tmpfsMagic;
+#else
+    (void)folder;
+    (void)system;
+    return false;
+#endif
+}
+
 // Whether the folder `path` would be created in belongs to the kernel's
 // file systems, where no file of ours belongs.
 bool inSystemFolder(const std::string& path)
@@ -119,7 +156,7 @@ bool inSystemFolder(const std::string& path)
         const std::string name = real.string();
         const std::size_t length = std::strlen(system);
         if (name.compare(0, length, system) == 0 && (name.size() == length || name[length] == '/'))
-            return true;
+            return !filesMountedApart(real, system);
     }
     return false;
 }
@@ -134,12 +171,29 @@ int openStream(const std::string& path)
     return fd;
 }
 
+// The reason a stream destination failed to open: a FIFO with no reader
+// says ENXIO, "No such device or address".
+std::string streamFailure(int error)
+{
+    return error == ENXIO ? "nothing reads from it" : std::strerror(error);
+}
+
+// Standard output, when the tool was started with it closed, holds nothing
+// the user would see: the data asked for is refused rather than lost.
+bool closedStandardOutput(int descriptor, std::string& error)
+{
+    if (descriptor != STDOUT_FILENO || !standardOutputWasClosed())
+        return false;
+    error = "standard output is closed";
+    return true;
+}
+
 // Writes through `fd`, which this takes and closes.
 bool writeThrough(int fd, const StreamWriter& write, std::string& error)
 {
     std::FILE* file = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
     if (!file) {
-        const std::string reason = std::strerror(errno);
+        const std::string reason = streamFailure(errno);
         if (fd >= 0)
             ::close(fd);
         return fail(error, reason);
@@ -213,7 +267,8 @@ void setFinalPermissions(int fd, const OldFile& old)
 bool writeFileWith(const std::string& path, const StreamWriter& write, std::string& error)
 {
     if (const std::optional<int> descriptor = namedDescriptor(path))
-        return writeThrough(duplicateForWriting(*descriptor), write, error);
+        return !closedStandardOutput(*descriptor, error) &&
+               writeThrough(duplicateForWriting(*descriptor), write, error);
     if (namesAStream(path))
         return writeThrough(openStream(path), write, error);
     OldFile old;
@@ -290,7 +345,14 @@ bool canWriteFile(const std::string& path, std::string& error)
 {
     int fd = -1;
     if (const std::optional<int> descriptor = namedDescriptor(path)) {
+        if (closedStandardOutput(*descriptor, error))
+            return false;
         fd = duplicateForWriting(*descriptor);
+    } else if (namesAFifo(path)) {
+        // Opened and closed, a pipe would tell its reader the data has ended
+        // before a byte of it came: what can be known without opening it is
+        // whether the user may write to it.
+        return ::access(path.c_str(), W_OK) == 0 || fail(error, std::strerror(errno));
     } else if (namesAStream(path)) {
         fd = openStream(path);
     } else {
@@ -305,7 +367,7 @@ bool canWriteFile(const std::string& path, std::string& error)
         }
     }
     if (fd < 0)
-        return fail(error, std::strerror(errno));
+        return fail(error, streamFailure(errno));
     ::close(fd);
     return true;
 }

@@ -1,6 +1,11 @@
 // Regular files only: the C library's read-only open, then a look at what
-// opened (a folder never opens; a device such as CON or NUL does).
+// opened (a folder never opens; a device such as CON or NUL does). Names are
+// UTF-8, opened through the system's wide calls.
 #include "platform/file_input.h"
+
+#include "platform/path_text.h"
+
+#include <windows.h>
 
 #include <sys/stat.h>
 
@@ -10,10 +15,16 @@
 std::FILE* openRegularFile(const std::string& path, std::string& why)
 {
     why.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const std::wstring name = pathFromText(path).wstring();
+    std::FILE* file = _wfopen(name.c_str(), L"rb");
     if (!file) {
-        if (errno != ENOENT)
-            why = std::strerror(errno);
+        const int error = errno;
+        // A folder refuses to open as "Permission denied": say what it is.
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            why = "a folder, not a file";
+        else if (error != ENOENT)
+            why = std::strerror(error);
         return nullptr;
     }
     struct _stat64 status;
@@ -23,4 +34,22 @@ std::FILE* openRegularFile(const std::string& path, std::string& why)
         return nullptr;
     }
     return file;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path)
+{
+    // No access asked for: the handle only names the file (a folder too).
+    const HANDLE handle = CreateFileW(pathFromText(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool known = GetFileInformationByHandle(handle, &information) != 0;
+    CloseHandle(handle);
+    if (!known)
+        return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        (std::uint64_t(information.nFileIndexHigh) << 32) |
+                            information.nFileIndexLow};
 }

@@ -77,9 +77,22 @@ TEST_F(DataFolder, WithNeitherTheProgramStaysAndSaysSoInOneLine)
     const auto [out, err] = use();
     EXPECT_EQ(out, "");
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_EQ(err, "undercroft: no image folders in " + current.string() + ", " +
-                       installed.string() + " or " + built.string() + "; going on without images\n");
+    // The installed folder holds all but one: it is named for what it lacks.
+    EXPECT_EQ(err, "undercroft: no image folders in " + current.string() + " or " +
+                       built.string() + ", and no bmp_unit in " + installed.string() +
+                       "; going on without images\n");
     EXPECT_EQ(std::filesystem::current_path(), current);
+}
+
+TEST_F(DataFolder, EachPlaceIsNamedOnceWhenTheInstalledFolderIsTheCurrentOne)
+{
+    // On Windows the installed folder is the executable's, often the current
+    // one; a second spelling of it (a trailing separator) is the same place.
+    EXPECT_EQ(missingImagesText(current, {current, current / "", built}),
+              "no image folders in " + current.string() + " or " + built.string());
+    makeImageFolders(current);
+    std::filesystem::remove(current / "bmp_scr");
+    EXPECT_EQ(missingImagesText(current, {current}), "no bmp_scr in " + current.string());
 }
 
 TEST_F(DataFolder, AProgramStartedFromItsBuildFolderFindsTheBuildsRuntimeFolder)

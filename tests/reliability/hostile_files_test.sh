@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Hostile files and environments, tried the way a user meets them: FIFOs and a
 # pipe where the map and images should be, a second Ctrl+C while start-up is
-# stuck, outputs on a full disk or behind a symbolic link, a standard output
-# that is full or closed, an --out that cannot be written, no GL driver, and
-# an angle too small for a float. Each case says "ok: ..." or fails.
+# stuck, outputs on a full disk, behind a symbolic link or into a FIFO, a
+# standard output that is full or closed, an --out that cannot be written, no
+# GL driver, and an angle too small for a float. Each case says "ok: ..." or
+# fails.
 set -u
 source "$(dirname "$0")/../lib.sh"
 tool=$(realpath "$1")
@@ -126,6 +127,22 @@ ln -s "$work/victim" linked/w.bin
     fail "the symbolic links were not replaced by the files"
 ok "outputs replace symbolic links, never follow them"
 
+# A FIFO as --out, its reader waiting: the writability check opened and
+# closed it, the reader took that for the end and left with nothing, and the
+# write found no reader ("No such device or address", status 2).
+mkfifo "$work/out.fifo"
+cat "$work/out.fifo" >"$work/from_fifo.bin" &
+reader=$!
+limited "$tool" world --seed 4 --data "$run_dir" --out "$work/out.fifo" 2>"$work/err.txt" ||
+    fail "world into a FIFO: status $? ($(cat "$work/err.txt"))"
+wait "$reader" || fail "the FIFO's reader failed"
+cmp -s "$work/from_fifo.bin" full/w.bin ||
+    fail "the FIFO's reader got $(wc -c <"$work/from_fifo.bin") bytes"
+"$tool" world --seed 4 --data "$run_dir" --out "$work/out.fifo" 2>"$work/err.txt"
+[ $? -eq 2 ] && grep -q "out.fifo: nothing reads from it" "$work/err.txt" ||
+    fail "world into a FIFO nobody reads: $(cat "$work/err.txt")"
+ok "a FIFO's reader gets the whole world (11,796,480 bytes); one nobody reads is named"
+
 # --- Standard output full or closed -------------------------------------------
 for command in "plan --seed 4" "snapshot --state --out $work/st.png" "tour --out $work/tourfull"; do
     # shellcheck disable=SC2086
@@ -139,7 +156,16 @@ done
 "$tool" plan --seed 4 --data "$run_dir" 2>"$work/err.txt" | :
 status=${PIPESTATUS[0]}
 [ $status -eq 2 ] || fail "plan into a closed pipe: status $status, want 2"
-ok "a full or closed standard output is reported, status 2"
+# Started with stdout closed: the null device put there took the data, and
+# the command said it succeeded.
+for command in "world --seed 4 --out -" "plan --seed 4" "snapshot --state --out $work/st.png"; do
+    # shellcheck disable=SC2086
+    "$tool" $command --data "$run_dir" >&- 2>"$work/err.txt"
+    status=$?
+    [ $status -eq 2 ] && grep -qE "standard output( is|: it is) closed" "$work/err.txt" ||
+        fail "'$command' with stdout closed: status $status ($(cat "$work/err.txt"))"
+done
+ok "a full, closed-by-its-reader or closed-from-the-start standard output is reported, status 2"
 
 # --- An --out that cannot be written is found before any work ------------------
 # Ten million frames take hours: the limit ends a run that goes through them.

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The tool's command line as a hostile but realistic user writes it: names of
 # standard output, numbers with leading zeros or junk, an option where a file
-# belongs, outputs that collide with each other or with the inputs, files
-# with permissions to keep, F12 shots that cannot be saved, too little
-# memory, a Ctrl+C in the middle of a write, a kernel file as the map, and a
-# tool started far from any data folder.
+# belongs, outputs that collide with each other or with the inputs (by name or
+# through a bind mount), files with permissions to keep, names as long as a
+# folder takes, F12 shots that cannot be saved, too little memory, a Ctrl+C
+# in the middle of a write, a kernel file as the map, a current folder
+# deleted under the tool, and a tool started far from any data folder.
 # Usage: hostile_command_line_test.sh TOOL RUN_DIR SLOW_RENAME
 source "$(dirname "$0")/../lib.sh"
 tool=$(realpath "$1")
@@ -34,6 +35,13 @@ done
 [ -L /dev/stdout ] || fail "/dev/stdout is no longer the system's link"
 expect_refusal 2 "no file is made" "$tool" world --seed 5 --data "$run_dir" --out /dev/undercroft.bin
 [ ! -e /dev/undercroft.bin ] || fail "a file was made in /dev"
+# /dev/shm is a file system of its own for files: it was refused as /dev.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    shm=/dev/shm/undercroft-hostile-$$.bin
+    at_exit rm -f "$shm"
+    "$tool" world --seed 5 --data "$run_dir" --out "$shm" && cmp -s "$shm" reference.bin ||
+        fail "world --out $shm was refused or differs"
+fi
 expect_refusal 2 "both write to standard output" \
     "$tool" snapshot --data "$run_dir" --state --out -
 ok "--out - and the names of standard output write into it; nothing is made in /dev"
@@ -49,7 +57,17 @@ expect_refusal 2 "010 is out of range (1 to 9)" "$tool" plan --seed 3 --data "$r
 expect_refusal 2 "'5junk' has 'junk' after the number" "$tool" world --seed 5junk --out j.bin
 expect_refusal 2 "'0x10' has 'x10' after the number" "$tool" world --seed 0x10 --out j.bin
 expect_refusal 2 "--frames: 'x' is not a decimal number" "$tool" snapshot --frames x --out j.png
-ok "numbers are decimal: 010 is ten, junk after a number is named"
+# Angles too: strtof took hexadecimal and leading spaces.
+for look in 0x1p127,0 " 5,0" 5,inf nan,0 1e,0 .,0; do
+    expect_refusal 2 "--look: wants YAW,PITCH" "$tool" snapshot --look "$look" --out j.png
+done
+state=$("$tool" snapshot --data "$run_dir" --look -1.5e1,.5 --state --frames 0 --out j.png) &&
+    grep -q '"viewYaw":-15,"viewPitch":0.5,' <<<"$state" || fail "--look -1.5e1,.5: $state"
+# A value holding a newline kept the error one line only in part.
+"$tool" world --seed $'5\nx' --out j.bin 2>"$work/err.txt"
+[ "$(wc -l <"$work/err.txt")" -eq 1 ] && grep -qF "'5\\nx' has" "$work/err.txt" ||
+    fail "a newline in a value: $(cat "$work/err.txt")"
+ok "numbers are decimal: 010 is ten, junk after a number is named; angles take no hex or spaces"
 
 # --- Where a file belongs, an option is no file name ------------------------------------
 expect_refusal 2 "not the option --state" "$tool" snapshot --data "$run_dir" --out --state
@@ -69,7 +87,33 @@ cmp -s data/map/1.overworld "$run_dir/map/1.overworld" || fail "the map was over
 expect_refusal 2 "which this command reads" \
     "$tool" snapshot --data data --out data/bmp_land/plain.bmp
 expect_refusal 2 "it is a folder" "$tool" world --seed 5 --data "$run_dir" --out .
+# The data folder bind-mounted elsewhere (a private mount namespace, where
+# root may make one): the same map by another name, renamed over.
+if unshare -m true 2>/dev/null; then
+    mkdir -p mirror
+    unshare -m sh -c 'mount --bind "$1" "$2" && exec "$3" world --seed 5 --data "$1" \
+        --out "$2/map/1.overworld"' - data mirror "$tool" 2>"$work/err.txt"
+    status=$?
+    [ "$status" -eq 2 ] && grep -q "which this command reads" "$work/err.txt" ||
+        fail "the map through a bind mount: status $status ($(cat "$work/err.txt"))"
+    cmp -s data/map/1.overworld "$run_dir/map/1.overworld" ||
+        fail "the map was overwritten through a bind mount"
+else
+    echo "skipped: the map through a bind mount (no mount namespace here)"
+fi
 ok "outputs that would overwrite another output, an input or a folder are refused"
+
+# --- Names as long as a folder takes ------------------------------------------------------
+# The temporary name added ".part-PID-N" to a valid name: 254 letters were
+# "File name too long". 250 and 255 letters, and 127 two-byte letters.
+for name in "$(printf 'a%.0s' {1..250})" "$(printf 'b%.0s' {1..255})" \
+    "$(printf 'я%.0s' {1..127})"; do
+    "$tool" world --seed 5 --data "$run_dir" --out "$name" 2>"$work/err.txt" &&
+        cmp -s "$name" reference.bin || fail "a ${#name}-letter name: $(cat "$work/err.txt")"
+    rm "$name"
+done
+[ -z "$(find . -maxdepth 1 -name '.*.part-*')" ] || fail "a long name left a temporary file"
+ok "names of 250 and 255 letters are written, none left beside them"
 
 # --- A replaced file keeps its permissions; a write-protected one is kept -----------------
 "$tool" snapshot --data "$run_dir" --out private.png || fail "snapshot"
@@ -144,6 +188,20 @@ if [ -r /proc/kmsg ]; then
 else
     echo "skipped: /proc/kmsg cannot be opened here"
 fi
+
+# --- A current folder deleted under the tool ---------------------------------------------
+# Relative outputs counted from the data folder the tool changed into:
+# tour wrote its pictures there, snapshot's F12 its shots.
+cp -r "$run_dir" kept_data
+before=$(cd kept_data && find . | sort)
+mkdir gone && cd gone && rmdir ../gone || fail "no folder to delete"
+expect_refusal 2 "the current folder cannot be found" \
+    "$tool" tour --seed 1 --data "$work/kept_data" --out rel
+expect_refusal 2 "the folder the program was started in cannot be found" \
+    "$tool" snapshot --data "$work/kept_data" --keys F12 --out "$work/gone.png"
+cd "$work" || fail "no work folder"
+[ "$(cd kept_data && find . | sort)" = "$before" ] || fail "the data folder changed"
+ok "from a deleted current folder, tour --out rel and F12 are refused; the data folder is unchanged"
 
 # --- Far from any data folder ------------------------------------------------------------
 # A copy of the tool with nothing beside it, started in an empty folder: no

@@ -2,8 +2,9 @@
 # The real program in an X server that misbehaves, or started with closed
 # streams, as a user meets them: a closed stdout or stderr, a window manager
 # that never maps its window (from the start, and appearing later), an X
-# server that stops answering, and thousands of window reopenings that must
-# leave nothing behind in the server.
+# server that stops answering, thousands of window reopenings that must
+# leave nothing behind in the server, a starting folder deleted under it, and
+# a steady clock moved back an hour.
 # Usage: hostile_environment_test.sh PROGRAM NEVER_MAP_WM X_RESOURCES RUN_DIR
 source "$(dirname "$0")/../lib.sh"
 program=$1
@@ -106,6 +107,49 @@ for signal in TERM INT; do
     await _lib_x_answers || fail "the X server did not come back"
 done
 ok "with the X server stopped, SIGTERM and a second Ctrl+C end the program"
+
+# --- A starting folder deleted under it ------------------------------------------------
+# The program reads the installed data (a copy of the program with a copy of
+# the data beside it), and F12's shots have no folder of the user's left to
+# go into: they went into the data folder's screenshots/, which installed is
+# /usr/share/undercroft. Each is refused, said on stderr.
+mkdir -p "$work/alone/bin" "$work/alone/share" "$work/gone"
+cp "$program" "$work/alone/bin/"
+cp -r "$run_dir" "$work/alone/share/undercroft"
+rm -rf "$work/alone/share/undercroft/screenshots"
+before=$(cd "$work/alone/share/undercroft" && find . | sort)
+background bash -c 'cd "$1" && rmdir "$1" && exec "$2"' start "$work/gone" \
+    "$work/alone/bin/undercroft" >"$work/out.txt" 2>"$work/err.txt"
+wait_for_window >/dev/null || fail "a deleted starting folder: no window: $(cat "$work/err.txt")"
+wait_for_line "$work/out.txt" '^world seed' || fail "a deleted starting folder: no start-up"
+for _ in $(seq 5); do
+    hold F12
+    wait_for_line "$work/err.txt" 'cannot save screenshot' 1 && break
+done
+grep -q 'the folder the program was started in cannot be found' "$work/err.txt" ||
+    fail "F12 from a deleted folder said: $(cat "$work/err.txt")"
+quit_with_escape "F12 from a deleted folder"
+[ "$(cd "$work/alone/share/undercroft" && find . | sort)" = "$before" ] ||
+    fail "F12 from a deleted folder changed the data folder"
+ok "F12 from a deleted starting folder is refused, said on stderr; the data folder is unchanged"
+
+# --- A steady clock moved back ------------------------------------------------------------
+# libfaketime moves every clock back an hour while the program runs: the
+# pacer slept until the next frame's time, an hour away, and Escape waited
+# with it. The offset is read from a file at each look at the clock.
+libfaketime=$(find /usr/lib -path '*/faketime/libfaketime.so.1' 2>/dev/null | head -1)
+if [ -n "$libfaketime" ]; then
+    echo "+0" >"$work/faketime"
+    start LD_PRELOAD="$libfaketime" FAKETIME_TIMESTAMP_FILE="$work/faketime" FAKETIME_NO_CACHE=1 \
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" >"$work/out.txt" 2>"$work/err.txt"
+    wait_for_window >/dev/null || fail "under libfaketime: no window: $(cat "$work/err.txt")"
+    wait_for_line "$work/out.txt" '^world seed' || fail "under libfaketime: start-up did not end"
+    echo "-1h" >"$work/faketime"
+    quit_with_escape "the clock moved back an hour"
+    ok "with the steady clock moved back an hour, Escape still ends the program"
+else
+    echo "skipped: the clock moved back (libfaketime, Debian's faketime, is not installed)"
+fi
 
 # --- Reopenings leave nothing in the server ---------------------------------------------
 # Holding F7 reopens the window every frame. Each reopening left a colormap

@@ -5,7 +5,7 @@
 set -u
 objdump=$1
 shift
-allowed="kernel32.dll user32.dll gdi32.dll opengl32.dll glu32.dll ole32.dll msvcrt.dll"
+allowed="kernel32.dll user32.dll gdi32.dll opengl32.dll glu32.dll ole32.dll shell32.dll msvcrt.dll"
 status=0
 for program in "$@"; do
     imports=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' |

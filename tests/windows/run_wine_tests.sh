@@ -86,6 +86,69 @@ ok "a map-view snapshot has the Linux tool's pixels"
     fail "the 3D picture shows the clear colour or nothing"
 ok "the 3D view renders in a hidden window, background keyed out"
 
+# --- Names and files a Windows user meets -------------------------------------------
+# Names outside the system's code page reached the tool as "??????", and every
+# F12 of a program started in a Cyrillic folder failed; an output named in
+# another letter case than an input replaced it; a map that is a folder was
+# "Permission denied"; NUL was refused.
+wine_tool() {
+    (cd "$work" && "$wine" "$win/undercroft-tool.exe" "$@") </dev/null >"$work/wine.log" 2>&1
+}
+cp -r "$run_dir" "$work/данные" && cp -r "$run_dir" "$work/日本語" || fail "no copies of the data"
+"$linux/undercroft-tool" world --seed 5 --data "$run_dir" --out "$work/l5.bin" 2>/dev/null ||
+    fail "the Linux tool's world"
+for data in данные 日本語; do
+    wine_tool world --seed 5 --data "$data" --out ünï日本.bin ||
+        say_wine "$work/wine.log" "--data $data"
+    cmp -s "$work/ünï日本.bin" "$work/l5.bin" || fail "world --data $data differs from Linux"
+done
+ok "--data данные and 日本語 with --out ünï日本.bin write the Linux tool's world"
+
+inputs=$(cd "$work/данные" && sha256sum map/1.overworld bmp_land/plain.bmp)
+for case in "world --seed 5 --out данные/MAP/1.OVERWORLD" \
+    "world --seed 5 --out данные/Map/1.overworld." "snapshot --seed 5 --out данные/BMP_LAND/PLAIN.BMP"; do
+    # shellcheck disable=SC2086
+    wine_tool $case --data данные
+    status=$?
+    [ "$status" -eq 2 ] && grep -q "which this command reads" "$work/wine.log" ||
+        fail "$case: status $status: $(tr -d '\r' <"$work/wine.log")"
+done
+[ "$(cd "$work/данные" && sha256sum map/1.overworld bmp_land/plain.bmp)" = "$inputs" ] ||
+    fail "an output in another letter case changed an input"
+ok "outputs naming an input in another letter case are refused; the inputs are unchanged"
+
+cp -r "$run_dir" "$work/folder_map" && rm "$work/folder_map/map/1.overworld" &&
+    mkdir "$work/folder_map/map/1.overworld" || fail "no folder for a map"
+wine_tool world --seed 5 --data folder_map --out fm.bin || say_wine "$work/wine.log" "a folder map"
+grep -q "cannot read map/1.overworld: a folder, not a file" "$work/wine.log" ||
+    fail "a map that is a folder: $(tr -d '\r' <"$work/wine.log")"
+wine_tool world --seed 5 --data "$run_dir" --out NUL || say_wine "$work/wine.log" "--out NUL"
+ok "a map that is a folder is named as one; --out NUL is written into"
+
+# The real program started in a folder named in Cyrillic, its data there.
+game_dir=$work/Дмитрий/undercroft
+mkdir -p "$game_dir" && cp -r "$run_dir"/. "$game_dir" && rm -rf "$game_dir/screenshots" ||
+    fail "no Cyrillic folder"
+background bash -c 'cd "$1" && exec "$2" "$3"' start "$game_dir" "$wine" "$win/undercroft.exe" \
+    </dev/null >"$work/out.txt" 2>"$work/err.txt"
+wait_for_line "$work/out.txt" 'world seed' 30 ||
+    fail "start-up in $game_dir: $(cat "$work/err.txt")"
+for _ in $(seq 5); do
+    hold F12 20 20
+    wait_for_line "$work/out.txt" '\.png' 1 && break
+done
+shot=$(find "$game_dir/screenshots" -name '*.png' 2>/dev/null | head -1)
+[ -n "$shot" ] && [ "$("$png_tool" size "$shot")" = 320x240 ] &&
+    grep -q 'Дмитрий\\undercroft\\screenshots' "$work/out.txt" ||
+    fail "F12 in $game_dir: $(tr -d '\r' <"$work/out.txt") $(tr -d '\r' <"$work/err.txt")"
+status=
+for _ in $(seq 5); do
+    hold Escape 300 200
+    wait_for_exit "$pid" 2 && break
+done
+[ "${status:-}" = 0 ] || fail "Escape did not end the program in $game_dir"
+ok "F12 in a Cyrillic folder saves its shot there, its path printed in UTF-8"
+
 # --- The real program, driven as a user drives it --------------------------------
 # Keys go to the window under the pointer (there is no window manager to
 # give it the focus); a key held under half a second does not repeat.

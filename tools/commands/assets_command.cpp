@@ -7,6 +7,8 @@
 #include "art/sheet.h"
 #include "assets/catalogue.h"
 #include "draw2d/map_view.h"
+#include "platform/file_input.h"
+#include "platform/path_text.h"
 #include "platform/png_writer.h"
 #include "tools/commands/commands.h"
 #include "tools/commands/options.h"
@@ -72,7 +74,7 @@ bool makeFolder(const std::filesystem::path& folder)
 {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    return !error || fail(folder.string(), error.message());
+    return !error || fail(textOfPath(folder), error.message());
 }
 
 const char* const tilePreviewName = "art_tiles.png";
@@ -84,9 +86,9 @@ bool writePreviews(const std::filesystem::path& folder, const std::vector<std::u
     const MapArea whole{0, 0, overworldSide, overworldSide};
     if (!makeFolder(folder))
         return false;
-    const std::string tiles = (folder / tilePreviewName).string();
-    const std::string overview = (folder / mapPreviewName).string();
-    const std::string detail = (folder / detailPreviewName).string();
+    const std::string tiles = textOfPath(folder / tilePreviewName);
+    const std::string overview = textOfPath(folder / mapPreviewName);
+    const std::string detail = textOfPath(folder / detailPreviewName);
     std::string error;
     if (!writeTilePreview(tiles, previewScale, error))
         return failToWrite(tiles, error);
@@ -121,35 +123,41 @@ std::vector<std::pair<std::string, std::filesystem::path>> plannedOutputs(
     const AssetsOptions& options)
 {
     std::vector<std::pair<std::string, std::filesystem::path>> outputs;
-    const std::filesystem::path out = options.out;
+    const std::filesystem::path out = pathFromText(options.out);
     outputs.push_back({"--out", out / "map" / "1.overworld"});
     for (const CatalogueLoad& load : imageCatalogue)
         outputs.push_back({"--out", out / cataloguePath(load)});
     if (!options.previews.empty())
         for (const char* name : {tilePreviewName, mapPreviewName, detailPreviewName})
-            outputs.push_back({"--previews", std::filesystem::path(options.previews) / name});
+            outputs.push_back({"--previews", pathFromText(options.previews) / name});
     if (!options.sheet.empty())
-        outputs.push_back({"--sheet", options.sheet});
+        outputs.push_back({"--sheet", pathFromText(options.sheet)});
     if (!options.icon.empty())
-        outputs.push_back({"--icon", options.icon});
+        outputs.push_back({"--icon", pathFromText(options.icon)});
     return outputs;
 }
 
 // No output may be written over another one (--icon inside --out's image
 // folders, --sheet and --icon the same file): the later would replace the
-// earlier, leaving a broken runtime folder. Says which two on stderr.
+// earlier, leaving a broken runtime folder. Names are compared once resolved,
+// and files that exist already by what the system says they are (another
+// letter case on Windows). Says which two on stderr.
 bool outputsDistinct(const AssetsOptions& options)
 {
-    std::map<std::filesystem::path, std::string> claimed;
+    std::map<std::filesystem::path, std::string> claimedNames;
+    std::map<FileIdentity, std::string> claimedFiles;
     for (const auto& [option, path] : plannedOutputs(options)) {
         std::error_code error;
         std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
         if (error)
             resolved = std::filesystem::absolute(path).lexically_normal();
-        const auto [earlier, fresh] = claimed.emplace(resolved, option);
-        if (!fresh && !(option == "--out" && earlier->second == "--out")) {
-            usageError(option + " " + path.string() + " is a file " + earlier->second +
-                       " writes too");
+        const std::optional<FileIdentity> file = fileIdentity(textOfPath(path));
+        // The option that claimed the file first (the catalogue names some
+        // files twice, all of them --out's).
+        const std::string& first = file ? claimedFiles.emplace(*file, option).first->second
+                                        : claimedNames.emplace(resolved, option).first->second;
+        if (first != option) {
+            usageError(option + " " + textOfPath(path) + " is a file " + first + " writes too");
             return false;
         }
     }
@@ -164,7 +172,7 @@ int runAssets(const AssetsOptions& options)
         return usageExitStatus;
     const std::vector<std::uint8_t> map = generateOverworld();
     ArtFailure failure;
-    if (!writeRunFolder(options.out, map, failure))
+    if (!writeRunFolder(pathFromText(options.out), map, failure))
         return usageError(failure.message);
     if (!options.previews.empty() && !writePreviews(options.previews, map))
         return usageExitStatus;

@@ -6,8 +6,10 @@
 #include "assets/catalogue.h"
 #include "assets/data_folder.h"
 #include "assets/units.h"
+#include "platform/file_input.h"
 #include "platform/file_output.h"
 #include "platform/installed_data.h"
+#include "platform/path_text.h"
 #include "platform/pause.h"
 #include "platform/report.h"
 #include "platform/window.h"
@@ -29,10 +31,10 @@ void startHeadless()
 std::optional<std::string> chooseDataFolder(const WorldSource& source)
 {
     if (source.dataFolder) {
+        const std::filesystem::path folder = pathFromText(*source.dataFolder);
         std::error_code error;
-        if (std::filesystem::is_directory(*source.dataFolder, error) &&
-            !holdsImageFolders(*source.dataFolder))
-            reportProblem(missingImagesText(*source.dataFolder, {}) + "; going on without them");
+        if (std::filesystem::is_directory(folder, error) && !holdsImageFolders(folder))
+            reportProblem(missingImagesText(folder, {}) + "; going on without them");
         return source.dataFolder;
     }
     std::error_code error;
@@ -46,14 +48,14 @@ std::optional<std::string> chooseDataFolder(const WorldSource& source)
         return std::nullopt;
     }
     if (*folder != current)
-        reportProblem("data from " + folder->string());
-    return folder->string();
+        reportProblem("data from " + textOfPath(*folder));
+    return textOfPath(*folder);
 }
 
 bool enterDataFolder(const std::string& folder)
 {
     std::error_code error;
-    std::filesystem::current_path(folder, error);
+    std::filesystem::current_path(pathFromText(folder), error);
     if (error) {
         reportProblem("cannot use data folder " + folder + ": " + error.message());
         return false;
@@ -65,9 +67,16 @@ std::string outputPath(const std::string& path)
 {
     if (path == "-")
         return path;
+    const std::filesystem::path given = pathFromText(path);
+    if (given.is_absolute())
+        return path;
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
+    const std::filesystem::path absolute = std::filesystem::absolute(given, error);
+    if (error)
+        throw CLI::ValidationError("--out", "cannot write " + path +
+                                                ": the current folder cannot be found (" +
+                                                error.message() + ")");
+    return textOfPath(absolute);
 }
 
 bool outputWritable(const std::string& path)
@@ -83,18 +92,24 @@ bool outputClearOfInputs(const std::string& path, const std::string& dataFolder)
 {
     if (path == "-")
         return true;
+    // The same name once resolved, or the same file by the system's word: on
+    // Windows D/MAP/1.OVERWORLD is D/map/1.overworld.
     std::error_code error;
-    const std::filesystem::path out = std::filesystem::weakly_canonical(path, error);
-    if (error)
-        return true; // a path that cannot be resolved is no file the command reads
+    const std::filesystem::path out = std::filesystem::weakly_canonical(pathFromText(path), error);
+    const bool outResolved = !error;
+    const std::optional<FileIdentity> outFile = fileIdentity(path);
     std::vector<std::string> inputs{overworldMapPath(overworldMapNumber)};
     for (const CatalogueLoad& load : imageCatalogue)
         inputs.push_back(cataloguePath(load));
     for (const std::string& input : inputs) {
-        const std::filesystem::path read =
-            std::filesystem::weakly_canonical(std::filesystem::path(dataFolder) / input, error);
-        if (!error && read == out) {
-            writeFailure(path, "it is " + read.string() + ", which this command reads");
+        const std::filesystem::path given = pathFromText(dataFolder) / input;
+        std::filesystem::path read = std::filesystem::weakly_canonical(given, error);
+        if (error)
+            read = given;
+        const bool sameName = outResolved && !error && read == out;
+        const bool sameFile = outFile && outFile == fileIdentity(textOfPath(given));
+        if (sameName || sameFile) {
+            writeFailure(path, "it is " + textOfPath(read) + ", which this command reads");
             return false;
         }
     }

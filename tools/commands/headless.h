@@ -24,7 +24,10 @@ std::optional<std::string> chooseDataFolder(const WorldSource& source);
 bool enterDataFolder(const std::string& folder);
 
 // An output path made absolute against the folder the tool was started in,
-// so changing into the data folder does not move it.
+// so changing into the data folder does not move it. A relative path is
+// refused (a CLI::ValidationError for --out) when that folder cannot be found:
+// deleted while the tool was started in it, it would count from the data
+// folder.
 std::string outputPath(const std::string& path);
 
 // Whether a file can be written at `path` now (checked before any work is

@@ -49,17 +49,46 @@ std::optional<long long> parseInteger(const std::string& text, long long low, lo
     return parseDecimal(text, low, high, why);
 }
 
+namespace {
+// Whether `text` is a decimal number and nothing else: a sign, digits with
+// at most one point among or around them, then an exponent. strtof alone
+// would take leading spaces, hexadecimal ("0x1p127"), "inf" and "nan".
+bool decimalNumber(const std::string& text)
+{
+    std::size_t at = text.size() > 0 && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    const auto digits = [&] {
+        const std::size_t start = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+            ++at;
+        return at - start;
+    };
+    std::size_t mantissa = digits();
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+            ++at;
+        if (digits() == 0)
+            return false;
+    }
+    return at == text.size();
+}
+}
+
 std::optional<float> parseFloat(const std::string& text)
 {
-    if (text.empty())
+    if (!decimalNumber(text))
         return std::nullopt;
-    char* end = nullptr;
     errno = 0;
-    const float value = std::strtof(text.c_str(), &end);
+    const float value = std::strtof(text.c_str(), nullptr);
     // A number too small for a float reads as (nearly) zero, which it is;
     // only one too large for it is out of range.
-    const bool overflow = errno == ERANGE && std::isinf(value);
-    if (end == text.c_str() || *end != '\0' || overflow)
+    if (errno == ERANGE && std::isinf(value))
         return std::nullopt;
     return value;
 }

@@ -31,8 +31,9 @@ std::optional<long long> parseDecimal(const std::string& text, long long low, lo
 // parseDecimal without the reason.
 std::optional<long long> parseInteger(const std::string& text, long long low, long long high);
 
-// Parses a number in floating-point notation; one too small for a float is
-// the (nearly) zero it rounds to, one too large is refused.
+// Parses a decimal number in floating-point notation ("-12.5", "1e-3"), and
+// nothing else: no spaces, no hexadecimal, no "inf" or "nan". One too small
+// for a float is the (nearly) zero it rounds to, one too large is refused.
 std::optional<float> parseFloat(const std::string& text);
 
 // Splits "a,b,c" at the commas.

@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "assets/units.h"
 #include "platform/input.h"
+#include "platform/path_text.h"
 #include "platform/png_writer.h"
 #include "platform/video.h"
 #include "tools/commands/commands.h"
@@ -95,13 +96,13 @@ void showCamera(const CameraShot& shot)
 // Writes the last frame as name in the output folder and prints its path.
 bool writePicture(const TourOptions& options, const std::string& name)
 {
-    const std::string path = (std::filesystem::path(options.out) / name).string();
+    const std::string path = textOfPath(pathFromText(options.out) / name);
     std::string error;
     if (!writePngRgb(path, screenWidth, screenHeight, framebufferRgbTopFirst(), error)) {
         writeFailure(path, error);
         return false;
     }
-    std::printf("%s\n", (std::filesystem::path(options.shown) / name).string().c_str());
+    std::printf("%s\n", textOfPath(pathFromText(options.shown) / name).c_str());
     return true;
 }
 
@@ -137,10 +138,10 @@ int runTour(const TourOptions& options)
     if (!enterDataFolder(*data))
         return usageExitStatus;
     std::error_code error;
-    std::filesystem::create_directories(options.out, error);
+    std::filesystem::create_directories(pathFromText(options.out), error);
     if (error)
         return usageError("cannot create " + options.shown + ": " + error.message());
-    if (!outputWritable((std::filesystem::path(options.out) / firstPicture).string()))
+    if (!outputWritable(textOfPath(pathFromText(options.out) / firstPicture)))
         return usageExitStatus;
     std::uint32_t seed;
     if (const int status = runHeadlessStartup(options.source.seed, seed))

@@ -1,7 +1,7 @@
-// undercroft's entry point on Linux. Takes no arguments.
+// undercroft's entry point on Linux.
 #include "app/program.h"
 
-int main()
+int main(int argc, char** argv)
 {
-    return runProgram();
+    return runProgram(argc, argv);
 }

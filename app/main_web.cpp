@@ -6,9 +6,10 @@
 
 #include <emscripten.h>
 
-int main()
+// The page passes its address's ?seed=N as --seed N.
+int main(int argc, char** argv)
 {
-    const int status = runProgram();
+    const int status = runProgram(argc, argv);
     emscripten_force_exit(status);
     return status;
 }

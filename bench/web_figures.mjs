@@ -7,7 +7,7 @@
 // page, the engines and the view are the browser tests' own (tests/web).
 //
 //   node bench/web_figures.mjs [--engine chromium|firefox|webkit|all] [--page DIR] [--dist DIR]
-//                              [--tool TOOL] [--data DIR] [--picture FILE]
+//                              [--tool TOOL] [--data DIR] [--picture FILE] [--phone-picture FILE]
 //
 // Defaults: every engine; from the project's folder, build-web/test-page
 // (the page measured: the shipped program with the test hooks that set the
@@ -18,7 +18,8 @@
 // WebKit's driver cannot fix the page's clock, so its world is the clock's.
 // Run it after scripts/test-web, which packages both pages and installs the
 // drivers in tests/web. --picture FILE.png keeps a picture of the 3D view as
-// Chromium shows it. Prints one line per figure and ends with "N met, N
+// Chromium shows it, --phone-picture FILE.png one of the page on an emulated
+// 393 x 851 phone (README's pictures in docs/web/). Prints one line per figure and ends with "N met, N
 // missed"; the exit status is 1 when a figure is missed or a run fails.
 import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -28,6 +29,7 @@ import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 
 import { engines, launchEngine } from '../tests/web/engines.mjs';
+import { phone } from '../tests/web/phone_checks.mjs';
 import {
   defaultBrowser, firstFrame, holdKey, openPage, pointAtPixel, runSnapshot, seed, serveFolder,
   setView, sleep, view, waitFrames,
@@ -41,6 +43,7 @@ const { values: options } = parseArgs({
     tool: { type: 'string', default: join(project, 'build/undercroft-tool') },
     data: { type: 'string', default: join(project, 'build/run') },
     picture: { type: 'string' },
+    'phone-picture': { type: 'string' },
     browser: { type: 'string', default: defaultBrowser },
     engine: { type: 'string', default: 'all' },
   },
@@ -160,6 +163,18 @@ async function changingMapFigures(page) {
   return figures;
 }
 
+// The page on a phone (the tests' emulation at one device pixel a CSS
+// pixel), in the 3D view inside the dungeon.
+async function phonePicture(engine, url, file) {
+  const page = await openPage(engine, url, undefined,
+                              { ...phone, viewport: { ...phone.viewport, deviceScaleFactor: 1 } });
+  await firstFrame(page);
+  await setView(page, view, view);
+  await waitFrames(page, 10);
+  writeFileSync(file, await page.screenshot());
+  await page.close();
+}
+
 async function measure(engine, page) {
   const name = { chromium: 'Chromium', firefox: 'Firefox', webkit: 'WebKit' }[engine.engine];
   const firstFrameMs = await firstFrame(page);
@@ -201,6 +216,8 @@ async function measure(engine, page) {
            `${cores.toFixed(2)} cores across the browser's processes over 10 s`,
            'at most 0.25 cores', cores <= 0.25);
   }
+  if (engine.engine === 'chromium' && options['phone-picture'])
+    await phonePicture(engine, page.url(), options['phone-picture']);
 }
 
 const { server, url } = await serveFolder(resolve(options.page));

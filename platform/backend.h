@@ -8,6 +8,8 @@
 // inside that system's files.
 #pragma once
 
+#include <string>
+
 // --- The game window and its OpenGL context
 
 // The step of an opening that failed; each has its own message for the user.
@@ -28,6 +30,11 @@ enum class OpeningFailure {
 // for where the system offers it). On windowSystem nothing is left open; on
 // any other failure the caller closes what was opened.
 OpeningFailure openSystemWindow(const char* title, int width, int height, int colourBits);
+
+// Why the window system could not be started, for a person: what is
+// missing and what to do instead; empty when there is nothing to add to the
+// window-class message.
+std::string whyNoWindowSystem();
 
 // Shows the open window, brings it to the front and gives it the focus;
 // false when the window system did not show it within a few seconds.

@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/render_state.h"
+#include "platform/report.h"
 #include "platform/test_seam.h"
 #include "platform/video.h"
 
@@ -114,6 +115,8 @@ bool createWindowAndContext(const char* title, int width, int height, int colour
     const OpeningFailure failure = openSystemWindow(title, width, height, colourBits);
     if (failure == OpeningFailure::windowSystem) {
         showMessageBox(errorCaption, openingMessage(failure)); // nothing to close
+        if (const std::string why = whyNoWindowSystem(); !why.empty())
+            reportProblem(why);
         return false;
     }
     if (failure != OpeningFailure::none)

@@ -53,6 +53,10 @@ bool startVideo()
     if (videoStarted)
         return true;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // With no Wayland compositor named, SDL's probe of one only prints the
+    // Wayland library's complaints: the X server is the display to try.
+    if (!headlessDriverRequested() && !std::getenv("WAYLAND_DISPLAY"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     if ((driverIs("offscreen") || driverIs("dummy")) && !headlessDriverRequested()) {
@@ -107,6 +111,16 @@ OpeningFailure openSystemWindow(const char* title, int width, int height, int co
     // shows frames at the display's rate; the pacer holds them to 60.
     SDL_GL_SetSwapInterval(1);
     return OpeningFailure::none;
+}
+
+std::string whyNoWindowSystem()
+{
+    const char* display = std::getenv("DISPLAY");
+    const std::string missing =
+        display && *display ? std::string("no display: DISPLAY=") + display + " cannot be reached"
+        : std::getenv("WAYLAND_DISPLAY") ? "no display: the Wayland compositor cannot be reached"
+                                          : "no display: DISPLAY is not set";
+    return missing + "; undercroft-tool tour --out DIR draws pictures of the world without one";
 }
 
 // Waits a bounded time for the X server (and its window manager) to map the

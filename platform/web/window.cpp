@@ -46,6 +46,12 @@ OpeningFailure openSystemWindow(const char* title, int width, int height, int)
     return contextMade ? OpeningFailure::none : OpeningFailure::context;
 }
 
+// The page is always there.
+std::string whyNoWindowSystem()
+{
+    return {};
+}
+
 // A canvas shows as soon as it is in the page.
 bool showSystemWindow()
 {

@@ -145,6 +145,12 @@ OpeningFailure openSystemWindow(const char* title, int width, int height, int co
     return failure;
 }
 
+// A registration that fails has no reason to give beyond its message.
+std::string whyNoWindowSystem()
+{
+    return {};
+}
+
 bool showSystemWindow()
 {
     ShowWindow(windowHandle, SW_SHOW);

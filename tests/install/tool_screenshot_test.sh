@@ -22,7 +22,9 @@ before=$(listing)
 [ "$(listing)" = "$before" ] || fail "screenshots landed in the --data folder"
 shots=(screenshots/*.png)
 [ ${#shots[@]} -eq 2 ] || fail "want two screenshots, have: ${shots[*]}"
-mapfile -t printed <out
+# The world's seed first, as the program prints it, then the paths.
+[ "$(head -1 out)" = "world seed 5" ] || fail "the seed is not printed first: $(cat out)"
+mapfile -t printed < <(tail -n +2 out)
 [ ${#printed[@]} -eq 2 ] || fail "want two printed paths, have: ${printed[*]}"
 for shot in "${printed[@]}"; do
     [ -f "$shot" ] || fail "printed $shot, which is no file"

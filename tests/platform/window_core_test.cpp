@@ -4,6 +4,7 @@
 // with the window core alone: every system's backend must fit this.
 #include "platform/backend.h"
 #include "platform/render_state.h"
+#include "platform/report.h"
 #include "platform/test_seam.h"
 #include "platform/video.h"
 #include "platform/window.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +41,7 @@ struct ScriptedSystem {
     bool contextRestored = false; // given back, until the core asks
     int keyReleases = 0;
     std::vector<std::string> boxes;
+    std::string whyNoWindowSystem;
 };
 ScriptedSystem scripted;
 } // namespace
@@ -88,6 +91,8 @@ void showSystemMessageBox(const char* caption, const char* text, bool error)
 }
 void hideWindowsFromNowOn() {}
 bool pumpSystemEvent() { return false; }
+std::string whyNoWindowSystem() { return scripted.whyNoWindowSystem; }
+void reportProblem(const std::string& message) { std::fprintf(stderr, "undercroft: %s\n", message.c_str()); }
 void releaseWindowSystemKeys() { ++scripted.keyReleases; }
 
 namespace {
@@ -155,6 +160,15 @@ TEST_F(WindowCore, EachFailedOpeningSaysWhichStepAndLeavesNothingOpen)
             EXPECT_EQ(scripted.keyReleases, 1) << c.message;
         }
     }
+}
+
+TEST_F(WindowCore, AMissingWindowSystemIsExplainedAfterItsMessage)
+{
+    scripted.openingFails = OpeningFailure::windowSystem;
+    scripted.whyNoWindowSystem = "no display: DISPLAY is not set";
+    EXPECT_EQ(stderrOf([] { EXPECT_FALSE(openGameWindow()); }),
+              "ERROR: Failed To Register The Window Class.\n"
+              "undercroft: no display: DISPLAY is not set\n");
 }
 
 TEST_F(WindowCore, ARefusedOpeningIsAWindowCreationErrorAndTheNextOneWorks)

@@ -17,8 +17,14 @@ size=$("$png_tool" size b.png) || fail "b.png is no readable PNG"
 
 state=$("$tool" snapshot --state --keys 'F7,Rightx3' --out c.png) || fail "--state run failed"
 keys=$(echo "$state" | grep -o '"[A-Za-z]*":' | tr -d '":' | tr '\n' ' ')
-[ "$keys" = "SX SY SZ subX subY subZ viewYaw viewPitch stepCount screenWidth screenHeight pixelScale quit " ] ||
+[ "$keys" = "seed SX SY SZ subX subY subZ viewYaw viewPitch stepCount screenWidth screenHeight pixelScale quit " ] ||
     fail "state keys are '$keys'"
+# Unseeded, the picture can be made again: the seed is printed.
+"$tool" snapshot --frames 60 --out d.png >out.txt || fail "snapshot without --seed failed"
+seed=$(sed -n 's/^world seed \([0-9]*\)$/\1/p' out.txt)
+[ -n "$seed" ] || fail "snapshot printed no seed: $(cat out.txt)"
+"$tool" snapshot --seed "$seed" --frames 60 --out e.png >/dev/null && cmp -s d.png e.png ||
+    fail "the printed seed $seed does not draw the same picture"
 echo "$state" | grep -q '"screenWidth":640,"screenHeight":480,"pixelScale":2,"quit":0}' ||
     fail "state after F7: $state"
 state=$("$tool" snapshot --state --seed 3 --look 30,-85 --view 20,40,12 --out c.png) || fail "--look run failed"

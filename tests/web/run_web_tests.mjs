@@ -5,7 +5,8 @@
 // framebuffer and compared with the Linux tool's snapshots for the same
 // seed, view and keys; keys are held as a person holds them, across frames.
 // Chromium runs every check, Firefox the program's own (pictures, keys,
-// Escape), WebKit a smoke run (start, a mode switch, Escape), skipped with
+// Escape), WebKit a smoke run (start, the 3D picture, a mode switch, crisp
+// pixels, Escape; its world chosen by the page's address), skipped with
 // its reason where it has no WebGL.
 //
 //   node run_web_tests.mjs --dist DIR --tool TOOL --png-tool PNG_TOOL --data DIR [--shipped DIR]
@@ -95,6 +96,25 @@ async function checkStart(page) {
   check('the window is a 640 x 480 canvas at the page\'s top-left corner',
         rect && rect.left === 0 && rect.top === 0 && rect.width === 640 && rect.height === 480,
         JSON.stringify(rect));
+}
+
+// The page's address chooses the world as --seed does; a seed the program
+// refuses ends it, and the page says why.
+async function checkSeedInAddress() {
+  const page = await engine.newPage();
+  const lines = [];
+  page.on('console', (message) => lines.push(message.text()));
+  await page.goto(`${url}?seed=7`);
+  await page.waitForFunction(() => window.Module && Module.frameStats && Module.frameStats.frames > 0,
+                             { timeout: 30000 });
+  await page.goto(`${url}?seed=7x`);
+  await page.waitForFunction(() => window.Module && Module.exitStatus !== undefined, { timeout: 30000 });
+  const ended = await page.evaluate(() => ({ status: Module.exitStatus,
+                                             text: document.getElementById('ended').textContent }));
+  await page.close();
+  check('?seed=7 builds the world of seed 7; ?seed=7x ends the program, the page saying why',
+        lines.includes('world seed 7') && ended.status === 2 &&
+        ended.text.includes("--seed: '7x' has 'x' after the number"), JSON.stringify(ended));
 }
 
 // F7 and F6 switch the views, keys held as a person holds them.
@@ -276,7 +296,8 @@ const { server, url } = await serveFolder(dist);
 
 // Each engine's checks on the page under test, then those that open pages
 // of their own: every one in Chromium; in Firefox the program's own and the
-// failed loads; in WebKit, whose driver can fix no clock, a smoke run and
+// failed loads; in WebKit, whose driver can fix no clock (the address
+// chooses the world), a smoke run and
 // the failed loads.
 const checks = {
   chromium: {
@@ -289,7 +310,7 @@ const checks = {
              (page) => checkLeavingWhileRunning(page, check), checkEscape,
              (page) => checkContextMenu(page, check, false),
              (page) => checkAfterTheEnd(page, check)],
-    afterwards: [() => checkPhonePage(engine, url, check), failedLoads,
+    afterwards: [checkSeedInAddress, () => checkPhonePage(engine, url, check), failedLoads,
                  () => checkStalledDownload(engine, dist, check),
                  () => checkOpenedFromFile(engine, dist, check), withoutWebGL,
                  () => options.shipped && checkShippedPage(check, resolve(options.shipped), dist)],
@@ -302,7 +323,7 @@ const checks = {
                  withoutWebGL],
   },
   webkit: {
-    onPage: [checkStart, checkModeSwitch,
+    onPage: [checkStart, check3DView, checkModeSwitch,
              (page) => checkShownCrisply(page, check, native.pngTool, scratch), checkEscape],
     afterwards: [failedLoads, () => checkOpenedFromFile(engine, dist, check), withoutWebGL],
   },

@@ -75,8 +75,8 @@ export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 // The page at `url` in `browser` (puppeteer's, or an engine of engines.mjs)
 // with its clock fixed at `seed` before it loads; its console lines and
 // errors are added to `seen.console` and `seen.errors`. Where the driver
-// runs nothing before a page loads, or hears no console (WebKit), the world
-// is the clock's and `seen` stays empty. `device` (page.emulate's argument)
+// runs nothing before a page loads (WebKit), the address asks for `seed`'s
+// world instead; where it hears no console, `seen` stays empty. `device` (page.emulate's argument)
 // makes it a phone's or a tablet's page.
 export async function openPage(browser, url, seen = { console: [], errors: [] }, device = null) {
   const can = browser.abilities || { newDocument: true, console: true };
@@ -95,7 +95,9 @@ export async function openPage(browser, url, seen = { console: [], errors: [] },
       window.keptKeys = {};
       document.addEventListener('keydown', (event) => { keptKeys[event.key] = event.defaultPrevented; });
     }, seed * 1000);
-  await page.goto(url);
+  // A driver that cannot fix the clock chooses the world by the page's
+  // address instead.
+  await page.goto(can.newDocument ? url : `${url}?seed=${seed}`);
   // Gone if the page is ever loaded again.
   await page.evaluate(() => { window.loadedOnce = true; });
   return page;

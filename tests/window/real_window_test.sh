@@ -14,7 +14,7 @@ start_xvfb 1600x1200x24
 # Starts the program and waits until start-up is over (it prints its world
 # seed then) and its window is there.
 start_program() {
-    background env -C "$run_dir" "$program" >"$log" 2>&1
+    background env -C "$run_dir" "$program" "$@" >"$log" 2>&1
     wait_for_line "$log" '^world seed' || fail "start-up did not finish: $(cat "$log")"
     wait_for_window >/dev/null || fail "no window titled GAME appeared"
 }
@@ -43,7 +43,10 @@ grep '\.png$' "$log" | xargs rm -f
 ok "twenty quick F12 taps save twenty pictures"
 hold Escape; end_program "Escape"
 
-start_program
+# The world of a seed of the user's choosing, as the tool's --seed builds it.
+start_program --seed 5
+grep -qx 'world seed 5' "$log" || fail "--seed 5 printed: $(cat "$log")"
+ok "--seed 5 builds the world of seed 5"
 "$send_wm_delete" "$(window_id)"
 end_program "window-manager close"
 echo "all ok"

@@ -21,28 +21,6 @@ int writeFailure(const std::string& path, const std::string& reason)
     return usageError("cannot write " + path + ": " + reason);
 }
 
-std::optional<long long> parseDecimal(const std::string& text, long long low, long long high,
-                                      std::string& why)
-{
-    const std::size_t digits = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-    const std::size_t end = text.find_first_not_of("0123456789", digits);
-    if (text.size() == digits || end == digits) {
-        why = "'" + text + "' is not a decimal number";
-        return std::nullopt;
-    }
-    if (end != std::string::npos) {
-        why = "'" + text + "' has '" + text.substr(end) + "' after the number";
-        return std::nullopt;
-    }
-    errno = 0;
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    if (errno == ERANGE || value < low || value > high) {
-        why = text + " is out of range (" + std::to_string(low) + " to " + std::to_string(high) + ")";
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<long long> parseInteger(const std::string& text, long long low, long long high)
 {
     std::string why;

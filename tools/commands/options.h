@@ -2,6 +2,8 @@
 // failure is one line on stderr naming the option, and exit status 2.
 #pragma once
 
+#include "app/command_line.h"
+
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
@@ -22,13 +24,7 @@ int usageError(const std::string& message);
 // usageExitStatus: an output that cannot be written is the caller's error.
 int writeFailure(const std::string& path, const std::string& reason);
 
-// Parses a whole decimal integer (an optional sign, then digits only) within
-// [low, high]: a leading zero is a zero, never an octal or hex prefix. On
-// failure `why` says what is wrong with the text.
-std::optional<long long> parseDecimal(const std::string& text, long long low, long long high,
-                                      std::string& why);
-
-// parseDecimal without the reason.
+// parseDecimal (app/command_line.h) without the reason.
 std::optional<long long> parseInteger(const std::string& text, long long low, long long high);
 
 // Parses a decimal number in floating-point notation ("-12.5", "1e-3"), and

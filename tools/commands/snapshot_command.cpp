@@ -106,7 +106,7 @@ CLI::App* describeLine(CLI::App& tool, SnapshotOptions& options)
         [&options](long long frames) { options.frames = int(frames); },
         "frames run after the script with nothing held (default 1)");
     command->add_flag("--state", options.printState,
-                      "prints the view cell, camera, mode and quit flag as one JSON object");
+                      "prints the seed, view cell, camera, mode and quit flag as one JSON object");
     addOutputOption(
         *command, "FILE.png", true,
         [&options](const std::string& path) { options.out = outputPath(path); },
@@ -123,13 +123,13 @@ void runScript(const SnapshotOptions& options)
         runScriptedFrame({}, options.mouse);
 }
 
-void printState()
+void printState(std::uint32_t seed)
 {
     const UnitRecord& player = playerUnit();
-    std::printf("{\"SX\":%d,\"SY\":%d,\"SZ\":%d,\"subX\":%.9g,\"subY\":%.9g,\"subZ\":%.9g,"
-                "\"viewYaw\":%.9g,\"viewPitch\":%.9g,\"stepCount\":%d,"
+    std::printf("{\"seed\":%u,\"SX\":%d,\"SY\":%d,\"SZ\":%d,\"subX\":%.9g,\"subY\":%.9g,"
+                "\"subZ\":%.9g,\"viewYaw\":%.9g,\"viewPitch\":%.9g,\"stepCount\":%d,"
                 "\"screenWidth\":%d,\"screenHeight\":%d,\"pixelScale\":%d,\"quit\":%d}\n",
-                SX, SY, SZ, double(player.subX), double(player.subY), double(player.subZ),
+                seed, SX, SY, SZ, double(player.subX), double(player.subY), double(player.subZ),
                 double(viewYaw), double(viewPitch), player.stepCount, screenWidth, screenHeight,
                 pixelScale, quitFlag ? 1 : 0);
 }
@@ -149,6 +149,11 @@ int runSnapshot(const SnapshotOptions& options)
     std::uint32_t seed;
     if (const int status = runHeadlessStartup(options.source.seed, seed))
         return status;
+    // As the program and tour print it, so that the picture can be made
+    // again: with --state the state says it; where standard output carries
+    // the picture, on stderr.
+    if (!options.printState)
+        std::fprintf(options.out == "-" ? stderr : stdout, "world seed %u\n", seed);
     if (options.view) {
         SX = (*options.view)[0];
         SY = (*options.view)[1];
@@ -164,7 +169,7 @@ int runSnapshot(const SnapshotOptions& options)
     const bool written = writePngRgb(options.out, screenWidth, screenHeight,
                                      framebufferRgbTopFirst(), error);
     if (options.printState)
-        printState();
+        printState(seed);
     runShutdown();
     if (!written)
         return writeFailure(options.out, error);

@@ -162,8 +162,8 @@ xdotool windowsize "$notepad" 400 300 windowmove "$notepad" 1000 800
 notepad_at=(1200 950)
 
 start_program() {
-    background bash -c 'cd "$1" && exec "$2" "$3"' start "$run_dir" "$wine" "$win/undercroft.exe" \
-        </dev/null >"$work/out.txt" 2>"$work/err.txt"
+    background bash -c 'cd "$1" && exec "$2" "$3" "${@:4}"' start "$run_dir" "$wine" \
+        "$win/undercroft.exe" "$@" </dev/null >"$work/out.txt" 2>"$work/err.txt"
     wait_for_line "$work/out.txt" 'world seed' 30 ||
         fail "start-up did not finish: $(cat "$work/err.txt")"
 }
@@ -222,8 +222,10 @@ wait_exit "Escape, once a click has given the window the focus back,"
     fail "F12 typed into Notepad saved a picture: $(grep -a '\.png' "$work/out.txt" | tail -1)"
 ok "F12 typed into Notepad saves no picture, then or once the focus is back"
 
-start_program
+start_program --seed 5
 expect_geometry "0,0 640x480" "start-up again"
+grep -aq '^world seed 5' "$work/out.txt" || fail "--seed 5 printed: $(cat "$work/out.txt")"
+ok "--seed 5 builds the world of seed 5"
 xdotool mousemove 20 20 key F1
 expect_geometry "0,0 320x240" "a tap of F1, shorter than a frame"
 "$linux/tests/send_wm_delete" "$(window_id)"

@@ -101,17 +101,20 @@ async function checkStart(page) {
 // The page's address chooses the world as --seed does; a seed the program
 // refuses ends it, and the page says why.
 async function checkSeedInAddress() {
-  const page = await engine.newPage();
+  const seeded = await engine.newPage();
   const lines = [];
-  page.on('console', (message) => lines.push(message.text()));
-  await page.goto(`${url}?seed=7`);
-  await page.waitForFunction(() => window.Module && Module.frameStats && Module.frameStats.frames > 0,
-                             { timeout: 30000 });
-  await page.goto(`${url}?seed=7x`);
-  await page.waitForFunction(() => window.Module && Module.exitStatus !== undefined, { timeout: 30000 });
-  const ended = await page.evaluate(() => ({ status: Module.exitStatus,
-                                             text: document.getElementById('ended').textContent }));
-  await page.close();
+  seeded.on('console', (message) => lines.push(message.text()));
+  await seeded.goto(`${url}?seed=7`);
+  await seeded.waitForFunction(() => window.Module && Module.frameStats && Module.frameStats.frames > 0,
+                               { timeout: 30000 });
+  await seeded.close(); // a running page asks before it is left: it is closed instead
+  const refused = await engine.newPage();
+  await refused.goto(`${url}?seed=7x`);
+  await refused.waitForFunction(() => window.Module && Module.exitStatus !== undefined,
+                                { timeout: 30000 });
+  const ended = await refused.evaluate(() => ({ status: Module.exitStatus,
+                                                text: document.getElementById('ended').textContent }));
+  await refused.close();
   check('?seed=7 builds the world of seed 7; ?seed=7x ends the program, the page saying why',
         lines.includes('world seed 7') && ended.status === 2 &&
         ended.text.includes("--seed: '7x' has 'x' after the number"), JSON.stringify(ended));

@@ -51,13 +51,13 @@
 
   var panel = document.createElement('div');
   panel.id = 'controls';
-  buttons.forEach(function(spec) {
+  buttons.forEach(function([label, code, row, column, columns, rows]) {
     var button = document.createElement('button');
     button.type = 'button';
-    button.textContent = spec[0];
-    button.dataset.key = spec[1];
-    button.style.gridArea = spec[2] + ' / ' + spec[3] + ' / span ' + (spec[5] || 1) + ' / span ' +
-                            (spec[4] || 1);
+    button.textContent = label;
+    button.dataset.key = code;
+    button.style.gridArea = row + ' / ' + column + ' / span ' + (rows || 1) + ' / span ' +
+                            (columns || 1);
     panel.appendChild(button);
   });
 
